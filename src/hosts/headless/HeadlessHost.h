@@ -1,0 +1,131 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "kit/core/Host.h"
+
+namespace headless {
+
+class HeadlessWindowPeer;
+
+// One thing a window peer saw, in the order it happened.
+struct WindowEvent {
+    enum class Kind { Created, FrameChanged, LevelChanged, AlphaChanged, OrderedFront, Closed, Redrawn, Destroyed };
+    Kind kind;
+    const kit::Window* window;
+    double time;          // virtual clock
+    double fadeDuration;  // AlphaChanged only; 0 = at once
+};
+
+// A deterministic world for tests and scenario runs: a virtual clock, scripted screens, window list,
+// pointer, modifier flags, spaces and desktop pictures; it records beeps, log messages, opened
+// addresses, launches and what window peers saw. Constructing one installs it (a fresh process);
+// destroying it uninstalls it.
+class HeadlessHost final : public kit::Host {
+public:
+    struct Options {
+        // Defaults domains live here; empty: a fresh temporary folder, removed with the host.
+        std::filesystem::path defaultsDirectory;
+        // The main bundle; empty: $AWNING_BUNDLE_DIR, else the "resources" folder beside the executable.
+        std::filesystem::path bundleDirectory;
+        std::vector<std::string> preferredLanguages{"en"};
+        std::string localeName = "en_US";
+        std::string timeZoneName = "UTC";
+        // Unix time the virtual clock starts at: 2026-01-05 12:00:00 UTC.
+        double startUnixTime = 1767614400.0;
+    };
+
+    HeadlessHost();
+    explicit HeadlessHost(Options options);
+    ~HeadlessHost() override;
+
+    // --- Clock: fires every delayed call that falls due within `seconds`, in time order, including
+    // calls scheduled by those calls; the clock ends exactly `seconds` later.
+    void advance(double seconds);
+    // Runs turns until nothing is due at the current time (calls made with zero delay).
+    void runUntilIdle();
+    double elapsed() const { return _now; }
+
+    // --- Scripting
+    void setScreens(std::vector<kit::ScreenDescription> screens) { _screens = std::move(screens); }
+    void setWindowList(std::optional<kit::PropertyList::Array> list) { _windowList = std::move(list); }
+    void setMouseLocation(kit::Point location) { _mouseLocation = location; }
+    void setModifierFlags(std::uint64_t flags) { _modifierFlags = flags; }
+    void setDesktopImageURL(std::size_t screenIndex, std::optional<std::string> url);
+    void setActiveSpace(int space) { _activeSpace = space; }
+    void setLaunchFailure(std::optional<std::string> error) { _launchFailure = std::move(error); }
+
+    // --- Observation
+    std::size_t beepCount() const { return _beeps; }
+    const std::vector<std::string>& logMessages() const { return _logMessages; }
+    const std::vector<std::string>& openedURLs() const { return _openedURLs; }
+    const std::vector<kit::LaunchRequest>& launches() const { return _launches; }
+    const std::vector<WindowEvent>& windowEvents() const { return _windowEvents; }
+    void clearWindowEvents() { _windowEvents.clear(); }
+    std::size_t activationCount() const { return _activations; }
+    std::size_t windowListRequests() const { return _windowListRequests; }
+    std::uint32_t lastWindowListOptions() const { return _lastWindowListOptions; }
+    double sleptSeconds() const { return _slept; }
+    // Called after each recorded window event (scenario traces).
+    void setWindowEventObserver(std::function<void(const WindowEvent&)> observer) {
+        _windowEventObserver = std::move(observer);
+    }
+
+    // --- kit::Host
+    double now() const override { return _now; }
+    double unixTime() const override { return _options.startUnixTime + _now; }
+    void scheduleWakeUp(std::optional<double>) override {}
+    void sleep(double seconds) override;
+    void didLog(const std::string& message) override { _logMessages.push_back(message); }
+    void beep() override { ++_beeps; }
+    std::filesystem::path defaultsDirectory() const override { return _options.defaultsDirectory; }
+    std::filesystem::path bundleDirectory() const override { return _options.bundleDirectory; }
+    std::vector<std::string> preferredLanguages() const override { return _options.preferredLanguages; }
+    std::string localeName() const override { return _options.localeName; }
+    std::string timeZoneName() const override { return _options.timeZoneName; }
+    bool openURL(const std::string& url) override;
+    bool launchApplication(const kit::LaunchRequest& request, std::string& error) override;
+    std::optional<std::string> desktopImageURL(std::size_t screenIndex) const override;
+    int activeSpace() const override { return _activeSpace; }
+    std::vector<kit::ScreenDescription> screens() const override { return _screens; }
+    std::optional<kit::PropertyList::Array> windowList(std::uint32_t options, std::uint32_t relativeToWindow) override;
+    kit::Point mouseLocation() const override { return _mouseLocation; }
+    std::uint64_t modifierFlags() const override { return _modifierFlags; }
+    std::unique_ptr<kit::WindowPeer> createWindowPeer(kit::Window& window) override;
+    void activateIgnoringOtherApps() override { ++_activations; }
+
+    void record(WindowEvent::Kind kind, const kit::Window& window, double fadeDuration = 0.0);
+
+    // A primary screen of the given size with the default desktop scale, no camera housing.
+    static kit::ScreenDescription plainScreen(double width, double height);
+
+private:
+    Options _options;
+    std::optional<std::filesystem::path> _temporaryDirectory;
+    double _now = 0.0;
+    std::vector<kit::ScreenDescription> _screens;
+    std::optional<kit::PropertyList::Array> _windowList;
+    kit::Point _mouseLocation;
+    std::uint64_t _modifierFlags = 0;
+    std::vector<std::optional<std::string>> _desktopImageURLs;
+    int _activeSpace = 1;
+    std::optional<std::string> _launchFailure;
+
+    std::size_t _beeps = 0;
+    std::vector<std::string> _logMessages;
+    std::vector<std::string> _openedURLs;
+    std::vector<kit::LaunchRequest> _launches;
+    std::vector<WindowEvent> _windowEvents;
+    std::function<void(const WindowEvent&)> _windowEventObserver;
+    std::size_t _activations = 0;
+    std::size_t _windowListRequests = 0;
+    std::uint32_t _lastWindowListOptions = 0;
+    double _slept = 0.0;
+};
+
+}  // namespace headless

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace kit {
+
+// The colour spaces a colour can be kept in. The numbers are stored in archives: never renumber.
+enum class ColorSpace : std::uint8_t {
+    CalibratedWhite = 1,  // components: white
+    DeviceWhite = 2,      // components: white
+    CalibratedRGB = 3,    // components: red, green, blue
+    DeviceRGB = 4,        // components: red, green, blue
+    SRGB = 5,             // components: red, green, blue
+};
+
+// A colour as the platform keeps it: its colour space, that space's components and alpha, exactly as
+// given (no clamping, no conversion until it is drawn).
+class Color {
+public:
+    static Color calibratedWhite(double white, double alpha);
+    static Color deviceWhite(double white, double alpha);
+    static Color calibratedRGB(double red, double green, double blue, double alpha);
+    static Color deviceRGB(double red, double green, double blue, double alpha);
+    static Color sRGB(double red, double green, double blue, double alpha);
+    static Color clear();  // calibrated white 0.0, alpha 0.0
+    static Color white();
+    static Color black();
+    static Color labelColor();
+    static Color secondaryLabelColor();
+
+    ColorSpace space() const { return _space; }
+    // Number of colour components of the space (1 or 3), alpha not included.
+    std::size_t componentCount() const;
+    double component(std::size_t index) const { return _components[index]; }
+    double alpha() const { return _alpha; }
+    Color withAlpha(double alpha) const;
+
+    // Red, green, blue and alpha in 0...1 for drawing (components clamped to that range).
+    struct RGBA {
+        double red, green, blue, alpha;
+    };
+    RGBA rgba() const;
+
+    friend bool operator==(const Color&, const Color&) = default;
+
+private:
+    Color(ColorSpace space, std::array<double, 3> components, double alpha)
+        : _space(space), _components(components), _alpha(alpha) {}
+
+    ColorSpace _space;
+    std::array<double, 3> _components;
+    double _alpha;
+};
+
+}  // namespace kit
