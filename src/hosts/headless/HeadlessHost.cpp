@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "hosts/headless/HeadlessWindowPeer.h"
+#include "kit/appkit/Application.h"
 #include "kit/foundation/RunLoop.h"
 
 namespace headless {
@@ -48,6 +49,8 @@ HeadlessHost::HeadlessHost(Options options) : _options(std::move(options)) {
 }
 
 HeadlessHost::~HeadlessHost() {
+    // The process ends: what the application holds goes while this host can still see it go.
+    kit::Application::reset();
     kit::RunLoop::main().reset();
     kit::uninstallHost(*this);
     if (_temporaryDirectory) {
@@ -63,8 +66,10 @@ kit::ScreenDescription HeadlessHost::plainScreen(double width, double height) {
     return screen;
 }
 
-void HeadlessHost::advance(double seconds) {
-    const double target = _now + std::max(seconds, 0.0);
+void HeadlessHost::advance(double seconds) { advanceTo(_now + std::max(seconds, 0.0)); }
+
+void HeadlessHost::advanceTo(double time) {
+    const double target = std::max(time, _now);
     kit::RunLoop& loop = kit::RunLoop::main();
     for (;;) {
         const std::optional<double> next = loop.nextDueTime();

@@ -47,6 +47,8 @@ public:
     // --- Clock: fires every delayed call that falls due within `seconds`, in time order, including
     // calls scheduled by those calls; the clock ends exactly `seconds` later.
     void advance(double seconds);
+    // The same, up to the absolute clock time `time` (nothing happens when it has passed).
+    void advanceTo(double time);
     // Runs turns until nothing is due at the current time (calls made with zero delay).
     void runUntilIdle();
     double elapsed() const { return _now; }
@@ -81,6 +83,8 @@ public:
     double unixTime() const override { return _options.startUnixTime + _now; }
     void scheduleWakeUp(std::optional<double>) override {}
     void sleep(double seconds) override;
+    // Tests and scenarios drive the clock themselves: there is no loop to run.
+    int run() override { return 0; }
     void didLog(const std::string& message) override { _logMessages.push_back(message); }
     void beep() override { ++_beeps; }
     std::filesystem::path defaultsDirectory() const override { return _options.defaultsDirectory; }
@@ -92,7 +96,7 @@ public:
     bool launchApplication(const kit::LaunchRequest& request, std::string& error) override;
     std::optional<std::string> desktopImageURL(std::size_t screenIndex) const override;
     int activeSpace() const override { return _activeSpace; }
-    std::vector<kit::ScreenDescription> screens() const override { return _screens; }
+    const std::vector<kit::ScreenDescription>& screens() const override { return _screens; }
     std::optional<kit::PropertyList::Array> windowList(std::uint32_t options, std::uint32_t relativeToWindow) override;
     kit::Point mouseLocation() const override { return _mouseLocation; }
     std::uint64_t modifierFlags() const override { return _modifierFlags; }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace kit {
 
@@ -29,15 +30,21 @@ public:
     static Color black();
     static Color labelColor();
     static Color secondaryLabelColor();
+    // A colour of `space` from its components (only the space's own are used); nullopt when `space` is
+    // not one of the values above, as a byte read from an archive may be.
+    static std::optional<Color> withComponents(ColorSpace space, const std::array<double, 3>& components,
+                                               double alpha);
+
+    // Number of colour components of a space (1 or 3), alpha not included; 0 for an unknown value.
+    static std::size_t componentCount(ColorSpace space);
 
     ColorSpace space() const { return _space; }
-    // Number of colour components of the space (1 or 3), alpha not included.
-    std::size_t componentCount() const;
+    std::size_t componentCount() const { return componentCount(_space); }
     double component(std::size_t index) const { return _components[index]; }
     double alpha() const { return _alpha; }
     Color withAlpha(double alpha) const;
 
-    // Red, green, blue and alpha in 0...1 for drawing (components clamped to that range).
+    // Red, green, blue and alpha in 0...1 for drawing (components clamped to that range, NaN as 0).
     struct RGBA {
         double red, green, blue, alpha;
     };

@@ -50,6 +50,8 @@ public:
     virtual void scheduleWakeUp(std::optional<double> dueTime) = 0;
     // Blocks the main thread for `seconds`; no delayed call fires meanwhile.
     virtual void sleep(double seconds) = 0;
+    // Runs the main event loop until the application terminates; returns the exit status.
+    virtual int run() = 0;
 
     // --- Diagnostics
     // A log message, after the kit has written its line to standard error.
@@ -61,7 +63,8 @@ public:
     virtual std::filesystem::path defaultsDirectory() const = 0;
     // The main bundle: the resources folder with the Info property list and strings tables.
     virtual std::filesystem::path bundleDirectory() const = 0;
-    // Language codes in order of preference ("en", "de"); the first one with a table is used.
+    // Language codes in order of preference ("en", "de-CH"); a text comes from the first language whose
+    // table has it.
     virtual std::vector<std::string> preferredLanguages() const = 0;
     // Locale for formatting ("en_US") and IANA time-zone name ("UTC", "Europe/Berlin").
     virtual std::string localeName() const = 0;
@@ -78,8 +81,9 @@ public:
     virtual int activeSpace() const = 0;
 
     // --- Screens, window server and events
-    // Ordered screens, the primary (menu-bar) screen first with its frame at (0, 0); may be empty.
-    virtual std::vector<ScreenDescription> screens() const = 0;
+    // Ordered screens, the primary (menu-bar) screen first with its frame at (0, 0); may be empty. The
+    // layout pass reads it five times a second, so hosts keep the list rather than build it per call.
+    virtual const std::vector<ScreenDescription>& screens() const = 0;
     // The window server's list, frontmost first: one dictionary per window with the window server's keys
     // ("kCGWindowOwnerName", "kCGWindowName", "kCGWindowIsOnscreen", "kCGWindowBounds", ...), bounds
     // with a top-left origin. nullopt when the window server gives no list.
@@ -99,6 +103,8 @@ public:
 // Installs `host` as the process's host and resets the kit's process-wide state (run loop, notification
 // centres, shared defaults, bundle, system version): installing a host is starting the process.
 void installHost(Host& host);
+// Counts host installations: process-wide state of the system compares it to know a new process began.
+std::uint64_t processGeneration();
 // Removes `host` if it is the installed one.
 void uninstallHost(Host& host);
 // The installed host; the kit must not be used before one is installed.

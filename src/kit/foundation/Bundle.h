@@ -1,10 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "kit/foundation/PropertyList.h"
+#include "kit/foundation/StringsTable.h"
 
 namespace kit {
 
@@ -24,8 +27,10 @@ public:
     std::optional<std::string> infoString(const std::string& key) const;
     std::optional<std::string> bundleIdentifier() const { return infoString("CFBundleIdentifier"); }
 
-    // "<directory>/<name>.<type>" (or in the language folder) when it exists, else nullopt.
-    std::optional<std::filesystem::path> pathForResource(const std::string& name, const std::string& type) const;
+    // "<directory>/<name>.<type>" when it exists, else the first one in a language folder, in the user's
+    // order of languages; nullopt when there is none.
+    std::optional<std::filesystem::path> pathForResource(const std::string& name,
+                                                         const std::string& type) const;
 
     // The translation of `key` from table `table` ("Localizable" when empty) in the user's language; else
     // `value` when not empty; else the key itself.
@@ -35,11 +40,19 @@ public:
     static void resetMain();
 
 private:
+    // The host's preferred languages, each followed by its base language ("de-CH", "de"), then "en".
+    std::vector<std::string> languages() const;
+    // The table at `path`, read once; nullptr when it is missing or damaged.
+    const StringsTable* stringsTable(const std::filesystem::path& path) const;
+
     std::filesystem::path _directory;
     PropertyList::Dictionary _info;
+    mutable std::map<std::filesystem::path, std::optional<StringsTable>> _tables;
 };
 
 // Every user-visible text: the English text is the key.
-inline std::string localized(const std::string& english) { return Bundle::main().localizedString(english, "", ""); }
+inline std::string localized(const std::string& english) {
+    return Bundle::main().localizedString(english, "", "");
+}
 
 }  // namespace kit

@@ -16,6 +16,7 @@ PropertyList::Date dateNow();
 PropertyList::Date dateWithTimeIntervalSince1970(double seconds);
 
 // Long date style, no time, in the host's locale and time zone: "January 5, 2026" in US English.
+// Empty for a date too far out to be a calendar day (not finite, or millions of years away).
 std::string localizedLongDate(const PropertyList::Date& date);
 
 }  // namespace kit

@@ -37,13 +37,16 @@ public:
     PropertyList(Dictionary value) : _value(std::move(value)) {}
 
     Type type() const { return static_cast<Type>(_value.index()); }
-    bool isNumber() const { return type() == Type::Boolean || type() == Type::Integer || type() == Type::Real; }
+    bool isNumber() const {
+        return type() == Type::Boolean || type() == Type::Integer || type() == Type::Real;
+    }
 
     // Numbers give their value; strings skip leading white space and read the longest numeric prefix
     // ("0.5" → 0.5, " 12abc" → 12, "abc" → 0); other kinds do not answer.
     std::optional<double> doubleValue() const;
     std::optional<std::int64_t> integerValue() const;
-    // Numbers: non-zero. Strings: "YES"/"true"/"y" in any case, or a non-zero numeric prefix.
+    // Numbers: non-zero. Strings: after white space, a sign and leading zeros, "Y", "y", "T", "t" or a
+    // digit 1-9 ("YES", "true", "y", "007"; but "0.5" is false, as on the platform).
     std::optional<bool> boolValue() const;
 
     // Typed access; nullptr when the value is of another kind.
@@ -54,6 +57,10 @@ public:
     const Dictionary* dictionary() const { return std::get_if<Dictionary>(&_value); }
     // The value under `key` when this is a dictionary holding it, else nullptr.
     const PropertyList* find(const std::string& key) const;
+
+    // The whole of `text` as a real in the file notation ("0.5", "-1e-3", "nan", "inf"), independent of
+    // the process locale; nullopt when any of it is not part of the number.
+    static std::optional<double> parseReal(const std::string& text);
 
     friend bool operator==(const PropertyList&, const PropertyList&) = default;
 

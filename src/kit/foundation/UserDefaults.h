@@ -45,11 +45,15 @@ public:
 private:
     void load();
     void save();
+    void setAsideDamagedFile(const std::string& reason);
 
     std::filesystem::path _directory;
     std::string _domain;
     std::filesystem::path _path;
     PropertyList::Dictionary _values;
+    // A damaged file that could not be moved aside is never written over: changes then stay in memory.
+    bool _keepsFile = false;
+    bool _saveFailing = false;
 };
 
 }  // namespace kit

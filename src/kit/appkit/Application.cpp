@@ -1,0 +1,76 @@
+#include "kit/appkit/Application.h"
+
+#include <algorithm>
+
+#include "kit/appkit/InterfaceFile.h"
+#include "kit/appkit/Window.h"
+#include "kit/core/Host.h"
+#include "kit/foundation/Bundle.h"
+#include "kit/foundation/NotificationCenter.h"
+
+namespace kit {
+
+Application& Application::shared() {
+    static auto* application = new Application;  // lives as long as the process
+    return *application;
+}
+
+void Application::activateIgnoringOtherApps(bool /*ignoring*/) { host().activateIgnoringOtherApps(); }
+
+void Application::finishLaunching() {
+    Notification notification("NSApplicationDidFinishLaunchingNotification", this);
+    if (_delegate) {
+        _delegate->applicationDidFinishLaunching(&notification);
+    }
+}
+
+void Application::reopen() {
+    if (_delegate) {
+        _delegate->applicationShouldHandleReopen(*this, hasVisibleWindows());
+    }
+}
+
+void Application::screenParametersDidChange() {
+    Notification notification("NSApplicationDidChangeScreenParametersNotification", this);
+    if (_delegate) {
+        _delegate->applicationDidChangeScreenParameters(&notification);
+    }
+}
+
+void Application::keepTopLevelObjects(std::vector<std::shared_ptr<Object>> objects) {
+    for (auto& object : objects) {
+        _topLevelObjects.push_back(std::move(object));
+    }
+}
+
+void Application::reset() {
+    Application& application = shared();
+    application._delegate = nullptr;
+    // Objects released here may close windows, which unregister themselves from the list.
+    std::vector<std::shared_ptr<Object>> released = std::move(application._topLevelObjects);
+    application._topLevelObjects.clear();
+    released.clear();
+    application._windows.clear();
+}
+
+void Application::windowWasCreated(Window& window) { _windows.push_back(&window); }
+
+void Application::windowWillBeDestroyed(Window& window) { std::erase(_windows, &window); }
+
+bool Application::hasVisibleWindows() const {
+    return std::any_of(_windows.begin(), _windows.end(), [](const Window* window) { return window->isVisible(); });
+}
+
+int applicationMain(int /*argc*/, char** /*argv*/) {
+    Application& application = Application::shared();
+    const std::string mainFile =
+        Bundle::main().infoString("NSMainNibFile").value_or(std::string(InterfaceFile::mainInterfaceFileName));
+    std::vector<std::shared_ptr<Object>> topLevelObjects;
+    if (InterfaceFile::instantiate(mainFile, &application, topLevelObjects)) {
+        application.keepTopLevelObjects(std::move(topLevelObjects));
+    }
+    application.finishLaunching();
+    return host().run();
+}
+
+}  // namespace kit

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "kit/core/Object.h"
+
+namespace kit {
+
+class Application;
+class Notification;
+class Window;
+
+// What the application tells its delegate. Every callback has a default, as the platform's are optional.
+class ApplicationDelegate {
+public:
+    virtual ~ApplicationDelegate() = default;
+    virtual void applicationDidFinishLaunching(Notification* /*notification*/) {}
+    // The user opened the running application again; false means the delegate handled it.
+    virtual bool applicationShouldHandleReopen(Application& /*application*/, bool /*hasVisibleWindows*/) {
+        return true;
+    }
+    virtual void applicationDidChangeScreenParameters(Notification* /*notification*/) {}
+};
+
+// The shared application object (NSApp).
+class Application : public Object {
+public:
+    static Application& shared();
+
+    ApplicationDelegate* delegate() const { return _delegate; }
+    void setDelegate(ApplicationDelegate* delegate) { _delegate = delegate; }
+
+    void activateIgnoringOtherApps(bool ignoring);
+    // Every window of the application, shown or not, in the order they were made.
+    const std::vector<Window*>& windows() const { return _windows; }
+
+    // Posted by the host or the entry point; each reaches the delegate.
+    void finishLaunching();
+    void reopen();
+    void screenParametersDidChange();
+
+    // Objects the main interface file made; the application holds them for the life of the process.
+    void keepTopLevelObjects(std::vector<std::shared_ptr<Object>> objects);
+
+    // A new process: no delegate, no windows, nothing held.
+    static void reset();
+
+    void windowWasCreated(Window& window);
+    void windowWillBeDestroyed(Window& window);
+
+private:
+    bool hasVisibleWindows() const;
+
+    ApplicationDelegate* _delegate = nullptr;
+    std::vector<Window*> _windows;
+    std::vector<std::shared_ptr<Object>> _topLevelObjects;
+};
+
+// NSApplicationMain: loads the main interface file named by the Info property list's "NSMainNibFile"
+// ("MainMenu" when absent), finishes launching and runs the host's event loop; returns its exit status.
+int applicationMain(int argc, char** argv);
+
+}  // namespace kit

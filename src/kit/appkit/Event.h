@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+#include "kit/geometry/Geometry.h"
+
+namespace kit {
+
+inline constexpr std::uint64_t EventModifierFlagShift = 1u << 17;
+
+// The current input state (NSEvent's class properties).
+class Event {
+public:
+    // The pointer in global screen coordinates, origin at the lower left of the primary screen.
+    static Point mouseLocation();
+    static std::uint64_t modifierFlags();
+};
+
+}  // namespace kit

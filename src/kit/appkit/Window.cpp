@@ -1,0 +1,148 @@
+#include "kit/appkit/Window.h"
+
+#include <algorithm>
+
+#include "kit/appkit/AnimationContext.h"
+#include "kit/appkit/Application.h"
+#include "kit/core/Host.h"
+#include "kit/foundation/RunLoop.h"
+
+namespace kit {
+
+namespace {
+const Selector displayIfNeededSelector = sel("displayIfNeeded");
+}
+
+void WindowAnimator::setAlphaValue(double alpha) {
+    _window.setAlphaValue(alpha, AnimationContext::currentContext().duration());
+}
+
+Window::Window(const Rect& contentRect, std::uint64_t styleMask, BackingStoreType backing, bool /*defer*/)
+    : _styleMask(styleMask), _backing(backing), _frame(contentRect) {
+    _contentView = std::make_unique<View>(Rect(Point{}, contentRect.size));
+    _contentView->setWindow(this);
+    Application::shared().windowWasCreated(*this);
+}
+
+Window::~Window() {
+    Application::shared().windowWillBeDestroyed(*this);
+    _peer.reset();
+    _contentView.reset();
+}
+
+const DispatchTable& Window::classDispatchTable() {
+    static const DispatchTable table(&Object::classDispatchTable(),
+                                     {action<&Window::displayIfNeeded>(displayIfNeededSelector.name())});
+    return table;
+}
+
+WindowPeer& Window::ensurePeer() {
+    if (!_peer) {
+        _peer = host().createWindowPeer(*this);
+    }
+    return *_peer;
+}
+
+void Window::setAlphaValue(double alpha) { setAlphaValue(alpha, 0.0); }
+
+void Window::setAlphaValue(double alpha, double fadeDuration) {
+    _alphaValue = alpha;
+    ensurePeer().alphaDidChange(fadeDuration);
+}
+
+void Window::setLevel(int level) {
+    if (level == _level) {
+        return;
+    }
+    _level = level;
+    ensurePeer().levelDidChange();
+}
+
+void Window::setFrame(const Rect& frame, bool display, bool /*animate*/) {
+    if (frame == _frame) {
+        return;
+    }
+    _frame = frame;
+    if (_contentView) {
+        _contentView->setFrame(Rect(Point{}, frame.size));
+    }
+    ensurePeer().frameDidChange();
+    if (display && _visible && _contentView && _contentView->needsDisplay()) {
+        displayIfNeeded();
+    }
+}
+
+void Window::orderFront(Object* /*sender*/) {
+    _visible = true;
+    // Ordering front joins the desktop the user sees, which the tint relies on after a space change.
+    _space = host().activeSpace();
+    ensurePeer().didOrderFront();
+    viewNeedsDisplay();
+}
+
+void Window::close() {
+    if (!_visible) {
+        return;
+    }
+    _visible = false;
+    cancelPreviousPerformRequests(*this, displayIfNeededSelector, nullptr);
+    _displayScheduled = false;
+    ensurePeer().didClose();
+}
+
+bool Window::isOnActiveSpace() const {
+    if (!_visible) {
+        return false;
+    }
+    return (collectionBehavior() & WindowCollectionBehaviorCanJoinAllSpaces) || _space == host().activeSpace();
+}
+
+void Window::setContentView(std::unique_ptr<View> view) {
+    if (_contentView) {
+        _contentView->setWindow(nullptr);
+    }
+    _contentView = std::move(view);
+    if (_contentView) {
+        _contentView->setWindow(this);
+    }
+}
+
+std::optional<Screen> Window::screen() const {
+    std::optional<Screen> best;
+    double bestArea = 0.0;
+    for (const Screen& candidate : Screen::screens()) {
+        const Rect a = _frame;
+        const Rect b = candidate.frame();
+        if (!intersectsRect(a, b)) {
+            continue;
+        }
+        const double width = std::min(a.maxX(), b.maxX()) - std::max(a.minX(), b.minX());
+        const double height = std::min(a.maxY(), b.maxY()) - std::max(a.minY(), b.minY());
+        if (width * height > bestArea) {
+            bestArea = width * height;
+            best = candidate;
+        }
+    }
+    return best;
+}
+
+Rect Window::convertRectFromScreen(const Rect& rect) const {
+    return offsetRect(rect, -_frame.minX(), -_frame.minY());
+}
+
+void Window::viewNeedsDisplay() {
+    if (_displayScheduled || !_visible) {
+        return;
+    }
+    _displayScheduled = true;
+    performSelector(*this, displayIfNeededSelector, nullptr, 0.0);
+}
+
+void Window::displayIfNeeded() {
+    _displayScheduled = false;
+    if (_visible && _contentView && _contentView->displayIfNeeded()) {
+        ensurePeer().contentDidChange();
+    }
+}
+
+}  // namespace kit

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "kit/appkit/Color.h"
+#include "kit/appkit/Screen.h"
+#include "kit/appkit/View.h"
+#include "kit/appkit/WindowPeer.h"
+#include "kit/core/Object.h"
+#include "kit/geometry/Geometry.h"
+
+namespace kit {
+
+inline constexpr std::uint64_t WindowStyleMaskBorderless = 0;
+enum class BackingStoreType { Retained = 0, Nonretained = 1, Buffered = 2 };
+
+inline constexpr std::uint64_t WindowCollectionBehaviorCanJoinAllSpaces = 1u << 0;
+inline constexpr std::uint64_t WindowCollectionBehaviorMoveToActiveSpace = 1u << 1;
+inline constexpr std::uint64_t WindowCollectionBehaviorTransient = 1u << 3;
+
+inline constexpr int NormalWindowLevel = 0;
+inline constexpr int StatusWindowLevel = 25;
+
+class Window;
+
+// The animator proxy of a window: changes through it are timed by the current animation context.
+class WindowAnimator {
+public:
+    explicit WindowAnimator(Window& window) : _window(window) {}
+    // The window's alphaValue reads the target at once; the host animates what is shown.
+    void setAlphaValue(double alpha);
+
+private:
+    Window& _window;
+};
+
+// A window (NSWindow): the kit keeps its state; a host peer, made when the window first needs
+// presenting, mirrors it on screen. Frames are in global screen coordinates.
+class Window : public Object {
+public:
+    Window(const Rect& contentRect, std::uint64_t styleMask, BackingStoreType backing, bool defer);
+    ~Window() override;
+
+    std::uint64_t styleMask() const { return _styleMask; }
+    BackingStoreType backingType() const { return _backing; }
+
+    // Properties subclasses override.
+    virtual std::uint64_t collectionBehavior() const { return _collectionBehavior; }
+    void setCollectionBehavior(std::uint64_t behavior) { _collectionBehavior = behavior; }
+    virtual bool canBecomeKeyWindow() const { return _styleMask != WindowStyleMaskBorderless; }
+    virtual bool canBecomeMainWindow() const { return _styleMask != WindowStyleMaskBorderless; }
+    virtual bool ignoresMouseEvents() const { return _ignoresMouseEvents; }
+    void setIgnoresMouseEvents(bool ignores) { _ignoresMouseEvents = ignores; }
+
+    bool isReleasedWhenClosed() const { return _releasedWhenClosed; }
+    void setReleasedWhenClosed(bool released) { _releasedWhenClosed = released; }
+    bool isOpaque() const { return _opaque; }
+    void setOpaque(bool opaque) { _opaque = opaque; }
+    const Color& backgroundColor() const { return _backgroundColor; }
+    void setBackgroundColor(const Color& color) { _backgroundColor = color; }
+    bool hasShadow() const { return _hasShadow; }
+    void setHasShadow(bool hasShadow) { _hasShadow = hasShadow; }
+
+    double alphaValue() const { return _alphaValue; }
+    void setAlphaValue(double alpha);
+    WindowAnimator animator() { return WindowAnimator(*this); }
+
+    int level() const { return _level; }
+    void setLevel(int level);
+
+    Rect frame() const { return _frame; }
+    void setFrame(const Rect& frame, bool display, bool animate = false);
+
+    void orderFront(Object* sender);
+    void close();
+    bool isVisible() const { return _visible; }
+    // Visible on the desktop the user sees now.
+    bool isOnActiveSpace() const;
+
+    View* contentView() const { return _contentView.get(); }
+    void setContentView(std::unique_ptr<View> view);
+
+    // The screen holding the largest part of the window, nullopt when it is on none.
+    std::optional<Screen> screen() const;
+    // From global screen coordinates into the window's (origin at the window's lower left).
+    Rect convertRectFromScreen(const Rect& rect) const;
+
+    // Refreshes the views that asked for it; the run loop calls it once per turn after a request.
+    void displayIfNeeded();
+    // A view of this window asked for a refresh.
+    void viewNeedsDisplay();
+
+    WindowPeer* peer() { return _peer.get(); }
+
+private:
+    friend class WindowAnimator;
+    void setAlphaValue(double alpha, double fadeDuration);
+    WindowPeer& ensurePeer();
+
+    std::uint64_t _styleMask;
+    BackingStoreType _backing;
+    std::uint64_t _collectionBehavior = 0;
+    bool _ignoresMouseEvents = false;
+    bool _releasedWhenClosed = true;
+    bool _opaque = true;
+    Color _backgroundColor = Color::white();
+    bool _hasShadow = true;
+    double _alphaValue = 1.0;
+    int _level = NormalWindowLevel;
+    Rect _frame;
+    bool _visible = false;
+    int _space = 0;
+    bool _displayScheduled = false;
+    std::unique_ptr<View> _contentView;
+    std::unique_ptr<WindowPeer> _peer;
+
+public:
+    static const DispatchTable& classDispatchTable();
+
+protected:
+    const DispatchTable& dispatchTable() const override { return classDispatchTable(); }
+};
+
+}  // namespace kit

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "hosts/headless/HeadlessHost.h"
+#include "kit/foundation/Bundle.h"
+#include "kit/foundation/PropertyListSerialization.h"
+#include "kit/foundation/UserDefaults.h"
+#include "support/HeadlessTest.h"
+#include "support/TemporaryFolder.h"
+
+using kit::Bundle;
+using kit::PropertyList;
+
+// A bundle folder made by each test, and a headless process started on it.
+class BundleTest : public ::testing::Test {
+protected:
+    ~BundleTest() override { _host.reset(); }
+
+    void start(std::vector<std::string> languages = {"en"}) {
+        _host.reset();
+        headless::HeadlessHost::Options options;
+        options.bundleDirectory = _bundle.path();
+        options.preferredLanguages = std::move(languages);
+        _host = std::make_unique<headless::HeadlessHost>(options);
+    }
+    void writeInfo(const PropertyList::Dictionary& info) {
+        _bundle.write("Info.plist", kit::PropertyListSerialization::write(info));
+    }
+
+    TemporaryFolder _bundle;
+    std::unique_ptr<headless::HeadlessHost> _host;
+};
+
+TEST_F(BundleTest, TextsFollowTheUsersLanguagesThenEnglishThenTheKey) {
+    _bundle.write("en.lproj/Localizable.strings", "\"Quit\" = \"Quit Test\";\n\"About\" = \"About Test\";");
+    _bundle.write("de.lproj/Localizable.strings", "\"Quit\" = \"Beenden\";");
+    _bundle.write("de.lproj/Menu.strings", "\"Quit\" = \"Ende\";");
+    start({"fr", "de-CH"});
+    const Bundle& bundle = Bundle::main();
+    EXPECT_EQ(bundle.directory(), _bundle.path());
+    EXPECT_EQ(kit::localized("Quit"), "Beenden");
+    EXPECT_EQ(bundle.localizedString("About"), "About Test");
+    EXPECT_EQ(bundle.localizedString("Quit", "", "Menu"), "Ende");
+    EXPECT_EQ(bundle.localizedString("Missing", "Fallback"), "Fallback");
+    EXPECT_EQ(bundle.localizedString("Missing"), "Missing");
+
+    _bundle.write("de.lproj/Localizable.strings", "\"Quit\" = \"Schließen\";");
+    EXPECT_EQ(kit::localized("Quit"), "Beenden") << "tables are read once per process";
+    start({"de"});
+    EXPECT_EQ(kit::localized("Quit"), "Schließen");
+}
+
+TEST_F(BundleTest, InfoValuesAndResources) {
+    writeInfo({{"CFBundleIdentifier", "com.example.Test"}, {"CFBundleName", "Test"}, {"Build", 42}});
+    _bundle.write("Credits.txt", "root");
+    _bundle.write("de.lproj/Credits.txt", "de");
+    _bundle.write("de.lproj/Notes.txt", "de");
+    _bundle.write("en.lproj/Notes.txt", "en");
+    _bundle.write("en.lproj/Help", "en");
+    start({"de"});
+    const Bundle& bundle = Bundle::main();
+    EXPECT_EQ(bundle.bundleIdentifier(), "com.example.Test");
+    EXPECT_EQ(bundle.infoString("CFBundleName"), "Test");
+    EXPECT_FALSE(bundle.infoString("Build"));
+    EXPECT_EQ(bundle.objectForInfoDictionaryKey("Build"), PropertyList(42));
+    EXPECT_FALSE(bundle.objectForInfoDictionaryKey("NSHumanReadableCopyright"));
+
+    EXPECT_EQ(bundle.pathForResource("Credits", "txt"), _bundle.path() / "Credits.txt");
+    EXPECT_EQ(bundle.pathForResource("Notes", "txt"), _bundle.path() / "de.lproj" / "Notes.txt");
+    EXPECT_EQ(bundle.pathForResource("Help", ""), _bundle.path() / "en.lproj" / "Help");
+    EXPECT_FALSE(bundle.pathForResource("Missing", "txt"));
+    EXPECT_EQ(kit::UserDefaults::standard().path().filename(), "com.example.Test.plist");
+}
+
+TEST_F(BundleTest, DamagedFilesAreLoggedOnceAndIgnored) {
+    _bundle.write("Info.plist", "<plist><dict><key>CFBundleName</key></dict></plist>");
+    _bundle.write("en.lproj/Localizable.strings", "\"Quit\" = ");
+    start();
+    EXPECT_TRUE(Bundle::main().infoDictionary().empty());
+    EXPECT_EQ(kit::localized("Quit"), "Quit");
+    EXPECT_EQ(kit::localized("Quit"), "Quit");
+    EXPECT_EQ(_host->logMessages().size(), 2u);
+    EXPECT_EQ(kit::UserDefaults::standard().path().filename(), "com.larkspur.Awning.plist");
+}
+
+class ShippedBundleTest : public HeadlessTest {};
+
+TEST_F(ShippedBundleTest, InfoHoldsTheProductValues) {
+    const Bundle& bundle = Bundle::main();
+    EXPECT_EQ(bundle.bundleIdentifier(), "com.larkspur.Awning");
+    EXPECT_EQ(bundle.infoString("CFBundleName"), "Awning");
+    EXPECT_EQ(bundle.infoString("CFBundleDisplayName"), "Awning");
+    EXPECT_EQ(bundle.infoString("CFBundleShortVersionString"), "0.1.0");
+    EXPECT_EQ(bundle.infoString("CFBundleVersion"), "1");
+    EXPECT_EQ(bundle.infoString("NSHumanReadableCopyright"),
+              "Copyright \u00a9 2026 Larkspur. All rights reserved.");
+    EXPECT_EQ(bundle.infoString("KRMakerSiteURL"), "https://larkspur.example/");
+    EXPECT_EQ(bundle.infoString("KRMakerHomePageURL"), "https://larkspur.example/");
+    EXPECT_EQ(bundle.infoString("KRMakerEULAURL"), "https://larkspur.example/eula");
+    EXPECT_TRUE(kit::StringsTable::readFile(bundle.directory() / "en.lproj" / "Localizable.strings"));
+    EXPECT_TRUE(world().logMessages().empty());
+}

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "kit/core/Host.h"
+#include "kit/foundation/PropertyListSerialization.h"
+#include "kit/foundation/UserDefaults.h"
+#include "support/HeadlessTest.h"
+#include "support/TemporaryFolder.h"
+
+using kit::PropertyList;
+using kit::UserDefaults;
+
+namespace {
+
+// Files may not grow beyond `bytes` while it lives: a write that would fails part-way, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &_previous);
+        const rlimit limit{bytes, _previous.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _previousHandler = signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &_previous);
+        signal(SIGXFSZ, _previousHandler);
+    }
+
+private:
+    rlimit _previous{};
+    sighandler_t _previousHandler;
+};
+
+}  // namespace
+
+class UserDefaultsTest : public HeadlessTest {
+protected:
+    std::filesystem::path folder() const { return kit::host().defaultsDirectory(); }
+    std::size_t entriesInFolder() const {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder()), {}));
+    }
+};
+
+TEST_F(UserDefaultsTest, SettingsSurviveARestart) {
+    UserDefaults& defaults = UserDefaults::standard();
+    EXPECT_EQ(defaults.path(), folder() / "com.larkspur.Awning.plist");
+    EXPECT_FALSE(defaults.objectForKey("Shown Settings"));
+    EXPECT_FALSE(defaults.boolForKey("Shown Settings"));
+    EXPECT_EQ(defaults.integerForKey("KRStatusItemWidth"), 0);
+    EXPECT_EQ(defaults.doubleForKey("Idle Alpha"), 0.0);
+
+    defaults.setBool(true, "Shown Settings");
+    defaults.setInteger(24, "KRStatusItemWidth");
+    defaults.setDouble(0.35, "Idle Alpha");
+    defaults.setObject(PropertyList::Data{1, 2, 3}, "Color");
+    defaults.setObject("soon gone", "Menu Bar State Check Interval");
+    defaults.removeObject("Menu Bar State Check Interval");
+    defaults.setObject(" 12abc", "Text");
+    defaults.setObject(PropertyList::Date{5.0}, "Date");
+    restart();
+
+    UserDefaults& again = UserDefaults::standard();
+    EXPECT_TRUE(again.boolForKey("Shown Settings"));
+    EXPECT_EQ(again.integerForKey("KRStatusItemWidth"), 24);
+    EXPECT_EQ(again.doubleForKey("Idle Alpha"), 0.35);
+    EXPECT_EQ(again.objectForKey("Color"), PropertyList(PropertyList::Data{1, 2, 3}));
+    EXPECT_FALSE(again.objectForKey("Menu Bar State Check Interval"));
+    EXPECT_EQ(again.dictionaryRepresentation().size(), 6u);
+    EXPECT_EQ(again.integerForKey("Text"), 12);
+    EXPECT_TRUE(again.boolForKey("Text"));
+    EXPECT_EQ(again.doubleForKey("Date"), 0.0);
+    EXPECT_FALSE(again.boolForKey("Date"));
+    EXPECT_TRUE(world().logMessages().empty());
+}
+
+TEST_F(UserDefaultsTest, AFailedWriteKeepsThePreviousFile) {
+    UserDefaults defaults(folder(), "com.example.Test");
+    defaults.setDouble(0.25, "Idle Alpha");
+    {
+        const FileSizeLimit fullDisk(64);
+        defaults.setObject(std::string(4096, 'x'), "Big");
+        defaults.setDouble(0.75, "Idle Alpha");
+    }
+    EXPECT_EQ(defaults.doubleForKey("Idle Alpha"), 0.75);
+    ASSERT_EQ(world().logMessages().size(), 1u) << "one line for a run of failures";
+    EXPECT_NE(world().logMessages()[0].find("Cannot save"), std::string::npos);
+    EXPECT_EQ(entriesInFolder(), 1u) << "the half-written temporary file is removed";
+    {
+        const UserDefaults reader(folder(), "com.example.Test");
+        EXPECT_EQ(reader.doubleForKey("Idle Alpha"), 0.25);
+        EXPECT_FALSE(reader.objectForKey("Big"));
+    }
+
+    defaults.setBool(true, "Pills");
+    const UserDefaults reader(folder(), "com.example.Test");
+    EXPECT_EQ(reader.doubleForKey("Idle Alpha"), 0.75);
+    EXPECT_TRUE(reader.objectForKey("Big"));
+    EXPECT_EQ(world().logMessages().size(), 1u);
+}
+
+TEST_F(UserDefaultsTest, ACrashMidWriteLeavesThePreviousSettings) {
+    UserDefaults::standard().setBool(true, "Pills");
+    const std::string next =
+        kit::PropertyListSerialization::write(PropertyList::Dictionary{{"Pills", false}});
+    std::ofstream(folder() / "com.larkspur.Awning.plist.tmp-Xy12Ab") << next.substr(0, next.size() / 2);
+    restart();
+    EXPECT_TRUE(UserDefaults::standard().boolForKey("Pills"));
+    EXPECT_TRUE(world().logMessages().empty());
+}
+
+TEST_F(UserDefaultsTest, ADamagedFileIsMovedAsideAndNeverOverwritten) {
+    const auto file = folder() / "com.larkspur.Awning.plist";
+    std::ofstream(file) << "garbage";
+    EXPECT_TRUE(UserDefaults::standard().dictionaryRepresentation().empty());
+    ASSERT_EQ(world().logMessages().size(), 1u);
+    EXPECT_NE(world().logMessages()[0].find("damaged-1"), std::string::npos);
+    EXPECT_EQ(TemporaryFolder::read(folder() / "com.larkspur.Awning.plist.damaged-1"), "garbage");
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    UserDefaults::standard().setBool(true, "Pills");
+    restart();
+    EXPECT_TRUE(UserDefaults::standard().boolForKey("Pills"));
+    EXPECT_TRUE(world().logMessages().empty());
+
+    const std::string notADictionary = "<plist version=\"1.0\"><array/></plist>";
+    std::ofstream(file) << notADictionary;
+    restart();
+    EXPECT_TRUE(UserDefaults::standard().dictionaryRepresentation().empty());
+    EXPECT_EQ(world().logMessages().size(), 1u);
+    EXPECT_EQ(TemporaryFolder::read(folder() / "com.larkspur.Awning.plist.damaged-1"), "garbage");
+    EXPECT_EQ(TemporaryFolder::read(folder() / "com.larkspur.Awning.plist.damaged-2"), notADictionary);
+}
+
+TEST_F(UserDefaultsTest, OtherDomainsAreReadOnlyFromTheSameFolder) {
+    const PropertyList dock = PropertyList::Dictionary{
+        {"persistent-apps",
+         PropertyList::Array{PropertyList::Dictionary{
+             {"tile-data", PropertyList::Dictionary{{"bundle-identifier", "com.example.Editor"}}}}}}};
+    ASSERT_TRUE(kit::PropertyListSerialization::writeFile(dock, folder() / "com.apple.dock.plist"));
+    std::ofstream(folder() / "com.example.Damaged.plist") << "garbage";
+
+    const UserDefaults& defaults = UserDefaults::standard();
+    EXPECT_EQ(defaults.persistentDomainForName("com.apple.dock"), *dock.dictionary());
+    EXPECT_FALSE(defaults.persistentDomainForName("com.example.Missing"));
+    EXPECT_FALSE(defaults.persistentDomainForName("com.example.Damaged"));
+    EXPECT_TRUE(std::filesystem::exists(folder() / "com.example.Damaged.plist"));
+    EXPECT_FALSE(defaults.persistentDomainForName("../com.apple.dock"));
+}
+
+TEST_F(UserDefaultsTest, AMissingFolderIsCreatedOnTheFirstChange) {
+    UserDefaults(folder() / "made" / "later", "com.example.Test").setBool(true, "Pills");
+    EXPECT_TRUE(std::filesystem::exists(folder() / "made" / "later" / "com.example.Test.plist"));
+}
