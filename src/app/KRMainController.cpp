@@ -1,0 +1,285 @@
+#include "app/KRMainController.h"
+
+#include <cmath>
+#include <string>
+
+#include "kit/appkit/AnimationContext.h"
+#include "kit/appkit/ColorWell.h"
+#include "kit/appkit/Event.h"
+#include "kit/appkit/InterfaceFile.h"
+#include "kit/appkit/Screen.h"
+#include "kit/appkit/Window.h"
+#include "kit/appkit/Workspace.h"
+#include "kit/foundation/NotificationCenter.h"
+#include "kit/foundation/RunLoop.h"
+#include "kit/foundation/UserDefaults.h"
+#include "kit/quartz/WindowList.h"
+#include "tint/CurrentDesktopKey.h"
+#include "tint/KRTintWindow.h"
+
+namespace {
+
+const kit::Selector checkSelector = kit::sel("updateMenuBarVisibilityAndColorsKey:");
+const kit::Selector layoutSelector = kit::sel("positionTintWindow:");
+
+constexpr std::uint32_t windowListOptions = kit::WindowListOptionOnScreenOnly | kit::WindowListExcludeDesktopElements;
+const std::string menuBarOwner = "Window Server";
+constexpr std::string_view menuBarNameSuffix = "menubar";
+constexpr double visibilityThreshold = 1.1920928955078125e-07;  // single-precision epsilon
+const std::string unknownDesktopKey = "(Unknown)";
+const std::string checkIntervalKey = "Menu Bar State Check Interval";
+constexpr double defaultCheckPeriod = 2.0;
+constexpr double smallestCheckPeriod = 0.1;
+constexpr double layoutPeriod = 0.2;
+constexpr double hoverMargin = 1.0;
+constexpr double opacityThreshold = 0.001;
+constexpr double fadeDuration = 0.15;
+
+// ASCII lower-casing is enough: no other character lower-cases into the letters of the suffix.
+bool endsWithMenuBar(const std::string& name) {
+    if (name.size() < menuBarNameSuffix.size()) {
+        return false;
+    }
+    const std::size_t start = name.size() - menuBarNameSuffix.size();
+    for (std::size_t index = 0; index < menuBarNameSuffix.size(); ++index) {
+        const char c = name[start + index];
+        const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        if (lower != menuBarNameSuffix[index]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The entry's bounds when it is the primary display's menu-bar window. Bounds (top-left origin) and
+// the screen frame (bottom-left origin) are compared as they are: both start at (0, 0) on the primary.
+std::optional<kit::Rect> menuBarBounds(const kit::PropertyList& entry, const kit::Rect& primaryFrame) {
+    const kit::PropertyList* owner = entry.find(kit::WindowOwnerName);
+    if (!owner || !owner->string() || *owner->string() != menuBarOwner) {
+        return std::nullopt;
+    }
+    const kit::PropertyList* name = entry.find(kit::WindowName);
+    if (!name || !name->string() || !endsWithMenuBar(*name->string())) {
+        return std::nullopt;
+    }
+    const kit::PropertyList* onScreen = entry.find(kit::WindowIsOnscreen);
+    if (!onScreen || !onScreen->boolValue().value_or(false)) {
+        return std::nullopt;
+    }
+    const kit::PropertyList* boundsDescription = entry.find(kit::WindowBounds);
+    kit::Rect bounds;
+    if (!boundsDescription || !kit::rectMakeWithDictionaryRepresentation(*boundsDescription, bounds)) {
+        return std::nullopt;
+    }
+    if (!kit::intersectsRect(bounds, primaryFrame)) {
+        return std::nullopt;
+    }
+    return bounds;
+}
+
+}  // namespace
+
+KRMainController::KRMainController() = default;
+
+KRMainController::~KRMainController() = default;
+
+const kit::DispatchTable& KRMainController::classDispatchTable() {
+    static const kit::DispatchTable table(
+        &Object::classDispatchTable(),
+        {kit::action<&KRMainController::updateMenuBarVisibilityAndColorsKey>(checkSelector.name()),
+         kit::action<&KRMainController::positionTintWindow>(layoutSelector.name())});
+    return table;
+}
+
+// --- Application delegate
+
+void KRMainController::applicationDidFinishLaunching(kit::Notification*) {
+    kit::UserDefaults& defaults = kit::UserDefaults::standard();
+    kit::NotificationCenter& workspaceCenter = kit::Workspace::shared().notificationCenter();
+    workspaceCenter.addObserver(*this, checkSelector, kit::WorkspaceActiveSpaceDidChangeNotification);
+    workspaceCenter.addObserver(*this, checkSelector, kit::WorkspaceDidActivateApplicationNotification);
+
+    // No loop runs yet, so this nil call starts the check loop rather than a second one.
+    updateMenuBarVisibilityAndColorsKey(nullptr);
+
+    if (defaults.boolForKey("Show Settings On Launch") || !defaults.boolForKey("Shown Settings")) {
+        positionSettingsWindow();
+        defaults.setBool(true, "Shown Settings");
+    }
+}
+
+bool KRMainController::applicationShouldHandleReopen(kit::Application&, bool) {
+    positionSettingsWindow();
+    return false;
+}
+
+void KRMainController::applicationDidChangeScreenParameters(kit::Notification* notification) {
+    positionTintWindow(notification);
+}
+
+// --- Check loop
+
+void KRMainController::updateMenuBarVisibilityAndColorsKey(kit::Object* argument) {
+    if (argument) {
+        kit::cancelPreviousPerformRequests(*this, checkSelector, nullptr);
+    }
+    bool visible = false;
+    if (const std::optional<double> height = findMenuBarHeight()) {
+        _menuBarHeight = *height;
+        visible = *height > visibilityThreshold;
+    }
+    const bool pictureChanged = updateDesktopKey();
+    const double period = checkPeriod();
+
+    if (visible != _isMenuBarVisible) {
+        _isMenuBarVisible = visible;
+        positionTintWindow(this);
+    } else if (pictureChanged) {
+        positionTintWindow(this);
+    }
+    kit::performSelector(*this, checkSelector, nullptr, period);
+}
+
+std::optional<double> KRMainController::findMenuBarHeight() const {
+    // With no screen there is no primary frame to overlap: the menu bar counts as not visible.
+    const std::optional<kit::Screen> primary = kit::Screen::primary();
+    const std::optional<kit::PropertyList::Array> windows =
+        kit::windowListCopyWindowInfo(windowListOptions, kit::NullWindowID);
+    if (!windows || !primary) {
+        return std::nullopt;
+    }
+    for (const kit::PropertyList& entry : *windows) {
+        if (const std::optional<kit::Rect> bounds = menuBarBounds(entry, primary->frame())) {
+            return bounds->height();
+        }
+    }
+    return std::nullopt;
+}
+
+// Returns whether the picture changed since the previous check (never on the first one).
+bool KRMainController::updateDesktopKey() {
+    std::string key = unknownDesktopKey;
+    if (const std::optional<kit::Screen> primary = kit::Screen::primary()) {
+        const std::optional<std::string> url = kit::Workspace::shared().desktopImageURLForScreen(*primary);
+        if (url && !url->empty()) {
+            key = *url;
+        }
+    }
+    const std::optional<std::string>& current = currentDesktopKey();
+    if (!current) {
+        setCurrentDesktopKey(key);
+        return false;
+    }
+    if (key == *current) {
+        return false;
+    }
+    setCurrentDesktopKey(key);
+    updateColorWells();
+    if (_tintWindow && _tintWindow->contentView()) {
+        _tintWindow->contentView()->setNeedsDisplay(true);
+    }
+    return true;
+}
+
+double KRMainController::checkPeriod() const {
+    kit::UserDefaults& defaults = kit::UserDefaults::standard();
+    const std::optional<kit::PropertyList> stored = defaults.objectForKey(checkIntervalKey);
+    const std::optional<double> value = stored ? stored->doubleValue() : std::nullopt;
+    if (!value) {
+        return defaultCheckPeriod;  // absent, or a kind with no numeric reading: left in place
+    }
+    // Too short, or not a finite number (NaN or infinity would stop the loop): unusable, so removed.
+    if (*value < smallestCheckPeriod || !std::isfinite(*value)) {
+        defaults.removeObject(checkIntervalKey);
+        return defaultCheckPeriod;
+    }
+    return *value;
+}
+
+// --- Layout loop
+
+void KRMainController::positionTintWindow(kit::Object* argument) {
+    if (argument) {
+        kit::cancelPreviousPerformRequests(*this, layoutSelector, nullptr);
+    }
+    if (!_isMenuBarVisible) {
+        if (_tintWindow) {
+            _tintWindow->close();
+            _tintWindow.reset();
+        }
+        return;
+    }
+    const std::optional<kit::Screen> primary = kit::Screen::primary();
+    if (primary) {
+        kit::Rect tintFrame = primary->frame();
+        tintFrame.origin.y = tintFrame.origin.y + tintFrame.size.height - _menuBarHeight;
+        tintFrame.size.height = _menuBarHeight;
+
+        bool onActiveSpace = false;
+        if (_tintWindow) {
+            onActiveSpace = _tintWindow->isOnActiveSpace();
+        } else {
+            _tintWindow = KRTintWindow::newTintWindowWithFrame(tintFrame);
+        }
+        if (_tintWindow->level() != KRTintWindow::tintWindowLevel) {
+            _tintWindow->setLevel(KRTintWindow::tintWindowLevel);
+        }
+
+        const bool hovering =
+            kit::pointInRect(kit::Event::mouseLocation(), kit::insetRect(tintFrame, -hoverMargin, -hoverMargin));
+        const double target = alphaValueWithMouseHovering(hovering);
+        const double difference = std::fabs(target - _tintWindow->alphaValue());
+
+        if (onActiveSpace && kit::equalRects(_tintWindow->frame(), tintFrame)) {
+            if (difference > opacityThreshold) {
+                kit::AnimationContext::beginGrouping();
+                kit::AnimationContext::currentContext().setDuration(fadeDuration);
+                _tintWindow->animator().setAlphaValue(target);
+                kit::AnimationContext::endGrouping();
+            }
+        } else {
+            if (difference > opacityThreshold) {
+                _tintWindow->setAlphaValue(target);
+            }
+            _tintWindow->setFrame(tintFrame, true, false);
+            if (!onActiveSpace) {
+                _tintWindow->orderFront(this);
+            }
+        }
+    }
+    // With no screen for a moment there is nothing to lay out, but the loop goes on.
+    kit::performSelector(*this, layoutSelector, nullptr, layoutPeriod);
+}
+
+double KRMainController::alphaValueWithMouseHovering(bool hovering) const {
+    const double fallback = hovering ? 0.0 : 0.2;
+    const std::optional<kit::PropertyList> stored =
+        kit::UserDefaults::standard().objectForKey(hovering ? "Hover Alpha" : "Idle Alpha");
+    // A stored value with no numeric reading (data, a date, a collection) falls back and stays stored.
+    return stored ? stored->doubleValue().value_or(fallback) : fallback;
+}
+
+// --- Settings window
+
+void KRMainController::positionSettingsWindow() {
+    if (!_settingsWindow) {
+        std::vector<std::shared_ptr<kit::Object>> topLevelObjects;
+        // A missing Settings file leaves every outlet nil, and what follows acts on nothing.
+        if (kit::InterfaceFile::instantiate("Settings", this, topLevelObjects)) {
+            _settingsTopLevelObjects = std::move(topLevelObjects);
+        }
+    }
+    kit::Application::shared().activateIgnoringOtherApps(true);
+}
+
+void KRMainController::updateColorWells() {
+    if (_topColorWell) {
+        _topColorWell->setColor(KRTintWindow::topColor());
+    }
+    if (_centerColorWell) {
+        _centerColorWell->setColor(KRTintWindow::centerColor());
+    }
+    if (_bottomColorWell) {
+        _bottomColorWell->setColor(KRTintWindow::bottomColor());
+    }
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "kit/appkit/Application.h"
+#include "kit/core/Object.h"
+
+namespace kit {
+class Button;
+class ColorWell;
+class PopUpButton;
+class Slider;
+class Window;
+}  // namespace kit
+class KRTintWindow;
+
+// The application's delegate and the whole visible work of Awning: it keeps the tint window over the
+// menu bar with two self-rescheduling loops of delayed calls (the check and the layout pass) and opens
+// the settings window. Made once by the main interface file; lives as long as the process.
+class KRMainController : public kit::Object, public kit::ApplicationDelegate {
+public:
+    KRMainController();
+    ~KRMainController() override;
+
+    // --- Application delegate
+    void applicationDidFinishLaunching(kit::Notification* notification) override;
+    bool applicationShouldHandleReopen(kit::Application& application, bool hasVisibleWindows) override;
+    void applicationDidChangeScreenParameters(kit::Notification* notification) override;
+
+    // --- Menu-bar tracking. A non-nil argument cancels the loop's pending call and runs it now; the
+    // loops reschedule themselves with nil.
+    void updateMenuBarVisibilityAndColorsKey(kit::Object* argument);
+    void positionTintWindow(kit::Object* argument);
+    double alphaValueWithMouseHovering(bool hovering) const;
+
+    // --- Settings window
+    void positionSettingsWindow();
+    void updateColorWells();
+
+    // Observation for tests and traces.
+    KRTintWindow* tintWindow() const { return _tintWindow.get(); }
+    bool isMenuBarVisible() const { return _isMenuBarVisible; }
+    double menuBarHeight() const { return _menuBarHeight; }
+
+    static const kit::DispatchTable& classDispatchTable();
+
+protected:
+    const kit::DispatchTable& dispatchTable() const override { return classDispatchTable(); }
+
+private:
+    // The height of the first window-list entry that is the primary display's menu bar.
+    std::optional<double> findMenuBarHeight() const;
+    bool updateDesktopKey();
+    double checkPeriod() const;
+
+    // Outlets of the "Settings" interface file (borrowed; nil until it loads).
+    kit::Window* _settingsWindow = nullptr;
+    kit::Slider* _idleAlphaSlider = nullptr;
+    kit::Slider* _hoverAlphaSlider = nullptr;
+    kit::ColorWell* _topColorWell = nullptr;
+    kit::ColorWell* _centerColorWell = nullptr;
+    kit::ColorWell* _bottomColorWell = nullptr;
+    kit::PopUpButton* _updateSelector = nullptr;
+    kit::Button* _showStatusItemButton = nullptr;
+
+    std::unique_ptr<KRTintWindow> _tintWindow;
+    bool _isMenuBarVisible = false;
+    bool _isMenuBarTransparent = false;  // nothing sets it
+    double _menuBarHeight = 0.0;
+
+    // The Settings file's top-level objects, held for the rest of the process once loaded.
+    std::vector<std::shared_ptr<kit::Object>> _settingsTopLevelObjects;
+};

@@ -1,0 +1,338 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "kit/appkit/Window.h"
+#include "kit/foundation/NotificationCenter.h"
+#include "kit/foundation/RunLoop.h"
+#include "kit/foundation/UserDefaults.h"
+#include "kit/quartz/WindowList.h"
+#include "support/TintOverlayTest.h"
+#include "support/WindowListEntries.h"
+#include "tint/CurrentDesktopKey.h"
+#include "tint/KRTintWindow.h"
+
+using Kind = headless::WindowEvent::Kind;
+
+namespace {
+
+kit::PropertyList bounds(double x, double y, double width, double height) {
+    return kit::dictionaryRepresentation(kit::Rect(x, y, width, height));
+}
+
+std::size_t countEvents(const headless::HeadlessHost& world, Kind kind) {
+    std::size_t count = 0;
+    for (const auto& event : world.windowEvents()) {
+        count += event.kind == kind;
+    }
+    return count;
+}
+
+}  // namespace
+
+class MenuBarTrackingTest : public TintOverlayTest {};
+
+// Each entry alone in the list: does the check take it for the primary display's menu bar?
+TEST_F(MenuBarTrackingTest, OnlyTheWindowServersOnScreenMenuBarOverThePrimaryDisplayMatches) {
+    struct Case {
+        const char* what;
+        WindowListEntry entry;
+        bool visible;
+        double storedHeight;  // 0: the height stays untouched
+    };
+    auto entry = [](auto change) {
+        WindowListEntry e;
+        e.bounds = bounds(0, 0, 1440, 24);
+        change(e);
+        return e;
+    };
+    const Case cases[] = {
+        {"plain menu bar", entry([](WindowListEntry&) {}), true, 24},
+        {"any case of the suffix", entry([](WindowListEntry& e) { e.name = "Main MenuBar"; }), true, 24},
+        {"owner case matters", entry([](WindowListEntry& e) { e.owner = "window server"; }), false, 0},
+        {"no owner", entry([](WindowListEntry& e) { e.owner.reset(); }), false, 0},
+        {"suffix must end the name", entry([](WindowListEntry& e) { e.name = "Menubar shadow"; }), false, 0},
+        {"no name", entry([](WindowListEntry& e) { e.name.reset(); }), false, 0},
+        {"on-screen flag absent", entry([](WindowListEntry& e) { e.onScreen.reset(); }), false, 0},
+        {"off screen", entry([](WindowListEntry& e) { e.onScreen = kit::PropertyList(false); }), false, 0},
+        {"bounds absent", entry([](WindowListEntry& e) { e.bounds.reset(); }), false, 0},
+        {"bounds not convertible",
+         entry([](WindowListEntry& e) { e.bounds = kit::PropertyList::Dictionary{{"X", 0}, {"Y", 0}}; }), false, 0},
+        {"bounds of text", entry([](WindowListEntry& e) {
+             e.bounds = kit::PropertyList::Dictionary{{"X", 0}, {"Y", 0}, {"Width", "1440"}, {"Height", 24}};
+         }), false, 0},
+        {"another display's bar touching the edge", entry([](WindowListEntry& e) { e.bounds = bounds(1440, 0, 1920, 24); }),
+         false, 0},
+        {"zero height overlaps nothing", entry([](WindowListEntry& e) { e.bounds = bounds(0, 0, 1440, 0); }), false, 0},
+        {"height at the threshold is hidden but stored",
+         entry([](WindowListEntry& e) { e.bounds = bounds(0, 0, 1440, 1.1920928955078125e-07); }), false,
+         1.1920928955078125e-07},
+        {"height just above the threshold", entry([](WindowListEntry& e) { e.bounds = bounds(0, 0, 1440, 2.4e-07); }),
+         true, 2.4e-07},
+    };
+    for (const Case& c : cases) {
+        restart();
+        KRMainController controller;
+        world().setWindowList(kit::PropertyList::Array{c.entry.toPropertyList()});
+        controller.updateMenuBarVisibilityAndColorsKey(nullptr);
+        EXPECT_EQ(controller.isMenuBarVisible(), c.visible) << c.what;
+        EXPECT_EQ(controller.menuBarHeight(), c.storedHeight) << c.what;
+        EXPECT_EQ(controller.tintWindow() != nullptr, c.visible) << c.what;
+        EXPECT_EQ(world().lastWindowListOptions(), 17u) << c.what;
+    }
+}
+
+TEST_F(MenuBarTrackingTest, TheFirstMatchingEntryWinsAndNoListKeepsTheHeight) {
+    world().setWindowList(kit::PropertyList::Array{menuBarEntry(30), menuBarEntry(24)});
+    controller().updateMenuBarVisibilityAndColorsKey(nullptr);
+    EXPECT_EQ(controller().menuBarHeight(), 30);
+
+    world().setWindowList(std::nullopt);
+    controller().updateMenuBarVisibilityAndColorsKey(&controller());
+    EXPECT_FALSE(controller().isMenuBarVisible());
+    EXPECT_EQ(controller().menuBarHeight(), 30);
+    EXPECT_EQ(controller().tintWindow(), nullptr);
+}
+
+TEST_F(MenuBarTrackingTest, CheckPeriodFollowsTheStoredIntervalAndRemovesUnusableOnes) {
+    struct Case {
+        const char* what;
+        std::optional<kit::PropertyList> stored;
+        double period;
+        bool keptInDefaults;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {
+        {"absent", std::nullopt, 2.0, false},
+        {"0.05", 0.05, 2.0, false},
+        {"exactly 0.1", 0.1, 0.1, true},
+        {"the text 0.5", "0.5", 0.5, true},
+        {"the text abc", "abc", 2.0, false},
+        {"a date", kit::PropertyList::Date{1000.0}, 2.0, true},
+        {"data", kit::PropertyList::Data{1, 2, 3}, 2.0, true},
+        {"an integer", 7, 7.0, true},
+        {"NaN", nan, 2.0, false},
+        {"infinity", std::numeric_limits<double>::infinity(), 2.0, false},
+    };
+    for (const Case& c : cases) {
+        restart();
+        KRMainController controller;
+        if (c.stored) {
+            kit::UserDefaults::standard().setObject(*c.stored, "Menu Bar State Check Interval");
+        }
+        controller.updateMenuBarVisibilityAndColorsKey(nullptr);
+        const auto calls = kit::RunLoop::main().pendingCalls();
+        ASSERT_EQ(calls.size(), 1u) << c.what;
+        EXPECT_DOUBLE_EQ(calls[0].dueTime - world().now(), c.period) << c.what;
+        EXPECT_EQ(kit::UserDefaults::standard().objectForKey("Menu Bar State Check Interval").has_value(),
+                  c.keptInDefaults)
+            << c.what;
+    }
+}
+
+TEST_F(MenuBarTrackingTest, NotificationsRunACheckAtOnceAndRestartTheSchedule) {
+    launch();
+    EXPECT_EQ(pendingChecks(), 1u);
+    EXPECT_DOUBLE_EQ(nextCheckTime(), 2.0);
+
+    world().advance(1.5);
+    showMenuBar();
+    postSpaceChange();
+    EXPECT_NE(controller().tintWindow(), nullptr) << "a space change checks at once";
+    EXPECT_EQ(pendingChecks(), 1u);
+    EXPECT_DOUBLE_EQ(nextCheckTime(), 3.5) << "the next check follows one full period later";
+
+    // Two notifications in a row, then a long time: still exactly one check loop.
+    world().advance(0.1);
+    postSpaceChange();
+    kit::Object app;
+    kit::NotificationCenter::workspaceCenter().post(kit::WorkspaceDidActivateApplicationNotification, &app);
+    EXPECT_EQ(pendingChecks(), 1u);
+    const std::size_t before = world().windowListRequests();
+    world().advance(20.0);
+    EXPECT_EQ(world().windowListRequests() - before, 10u);
+    EXPECT_EQ(pendingChecks(), 1u);
+    EXPECT_EQ(pendingLayoutPasses(), 1u);
+}
+
+TEST_F(MenuBarTrackingTest, HoverCountsTheStripGrownByOnePoint) {
+    showMenuBar(24);
+    launch();
+    struct Case {
+        kit::Point pointer;
+        bool hovering;
+    };
+    const Case cases[] = {
+        {{700, 899.5}, true},   // the very top row
+        {{700, 876}, true},     // the strip's lowest row
+        {{700, 875}, true},     // one point below the strip
+        {{700, 874}, false},    // two points below
+        {{-1, 880}, true},      // the margin on the left
+        {{1441, 880}, false},   // the grown strip's right edge is outside
+        {{700, 450}, false},
+    };
+    for (const Case& c : cases) {
+        world().setMouseLocation(c.pointer);
+        world().advance(0.2);
+        EXPECT_DOUBLE_EQ(controller().tintWindow()->alphaValue(), c.hovering ? 0.0 : 0.2)
+            << c.pointer.x << ", " << c.pointer.y;
+        world().setMouseLocation({700, 450});
+        world().advance(0.2);
+    }
+}
+
+TEST_F(MenuBarTrackingTest, ANewWindowShowsAtOnceAndLaterChangesFade) {
+    showMenuBar(24);
+    world().setMouseLocation({700, 400});
+    launch();
+    KRTintWindow* window = controller().tintWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->frame(), kit::Rect(0, 876, 1440, 24));
+    EXPECT_EQ(window->level(), 26);
+    EXPECT_TRUE(window->isOnActiveSpace());
+    EXPECT_DOUBLE_EQ(window->alphaValue(), 0.2);
+    std::vector<double> fades;
+    for (const auto& event : world().windowEvents()) {
+        if (event.kind == Kind::AlphaChanged) {
+            fades.push_back(event.fadeDuration);
+        }
+    }
+    EXPECT_EQ(fades, (std::vector<double>{0.0, 0.0})) << "made transparent, then set at once: no fade";
+
+    world().runUntilIdle();
+    world().clearWindowEvents();
+    world().setMouseLocation({700, 890});
+    world().advance(0.2);
+    ASSERT_EQ(world().windowEvents().size(), 1u);
+    EXPECT_EQ(world().windowEvents()[0].kind, Kind::AlphaChanged);
+    EXPECT_DOUBLE_EQ(world().windowEvents()[0].fadeDuration, 0.15);
+    EXPECT_DOUBLE_EQ(window->alphaValue(), 0.0);
+
+    // Differences of 0.001 or less are not applied; just above is.
+    world().clearWindowEvents();
+    kit::UserDefaults::standard().setDouble(0.001, "Hover Alpha");
+    world().advance(0.2);
+    EXPECT_DOUBLE_EQ(window->alphaValue(), 0.0);
+    kit::UserDefaults::standard().setDouble(0.0011, "Hover Alpha");
+    world().advance(0.2);
+    EXPECT_DOUBLE_EQ(window->alphaValue(), 0.0011);
+    EXPECT_EQ(countEvents(world(), Kind::AlphaChanged), 1u);
+}
+
+TEST_F(MenuBarTrackingTest, FrameAndSpaceChangesApplyAtOnceWithoutFading) {
+    showMenuBar(24);
+    launch();
+    KRTintWindow* window = controller().tintWindow();
+    world().clearWindowEvents();
+
+    // Another space: the window is off the active space, so the pass places it and orders it front.
+    world().setActiveSpace(2);
+    EXPECT_FALSE(window->isOnActiveSpace());
+    world().setMouseLocation({700, 890});
+    world().advance(0.2);
+    EXPECT_TRUE(window->isOnActiveSpace());
+    EXPECT_DOUBLE_EQ(window->alphaValue(), 0.0);
+    EXPECT_EQ(countEvents(world(), Kind::OrderedFront), 1u);
+    for (const auto& event : world().windowEvents()) {
+        if (event.kind == Kind::AlphaChanged) {
+            EXPECT_EQ(event.fadeDuration, 0.0);
+        }
+    }
+
+    // A taller menu bar reaches the window at the next check, then the pass resizes it without a fade.
+    world().clearWindowEvents();
+    world().setMouseLocation({700, 400});
+    showMenuBar(37);
+    world().advance(2.1);
+    EXPECT_EQ(window->frame(), kit::Rect(0, 863, 1440, 37));
+    EXPECT_DOUBLE_EQ(window->alphaValue(), 0.2);
+    EXPECT_EQ(countEvents(world(), Kind::OrderedFront), 0u);
+
+    // A screen change moves the window at once through the application delegate.
+    world().setScreens({headless::HeadlessHost::plainScreen(1920, 1080)});
+    kit::Notification notification("NSApplicationDidChangeScreenParametersNotification", nullptr);
+    controller().applicationDidChangeScreenParameters(&notification);
+    EXPECT_EQ(window->frame(), kit::Rect(0, 1043, 1920, 37));
+    EXPECT_EQ(pendingLayoutPasses(), 1u);
+}
+
+TEST_F(MenuBarTrackingTest, TheTintGoesWithTheMenuBarAndComesBackWithIt) {
+    showMenuBar();
+    launch();
+    ASSERT_NE(controller().tintWindow(), nullptr);
+
+    hideMenuBar();
+    world().advance(2.0);
+    EXPECT_EQ(controller().tintWindow(), nullptr);
+    EXPECT_EQ(pendingLayoutPasses(), 0u) << "the layout loop rests while the bar is hidden";
+    EXPECT_EQ(countEvents(world(), Kind::Closed), 1u);
+    EXPECT_EQ(countEvents(world(), Kind::Destroyed), 1u);
+
+    world().advance(30.0);
+    EXPECT_EQ(pendingLayoutPasses(), 0u);
+    showMenuBar();
+    world().advance(2.0);
+    ASSERT_NE(controller().tintWindow(), nullptr);
+    EXPECT_EQ(countEvents(world(), Kind::Created), 2u) << "a new window, not the old one reused";
+    EXPECT_EQ(pendingLayoutPasses(), 1u);
+}
+
+TEST_F(MenuBarTrackingTest, DesktopPictureChangesSwitchTheColourKeyAndRedrawOnlyAfterTheFirstCheck) {
+    world().setDesktopImageURL(0, "file:///pictures/dunes.jpg");
+    showMenuBar();
+    launch();
+    EXPECT_EQ(currentDesktopKey(), "file:///pictures/dunes.jpg");
+    world().runUntilIdle();
+    EXPECT_EQ(countEvents(world(), Kind::Redrawn), 1u) << "the window's first display only";
+
+    world().clearWindowEvents();
+    world().setDesktopImageURL(0, std::nullopt);
+    world().advance(2.0);
+    EXPECT_EQ(currentDesktopKey(), "(Unknown)");
+    EXPECT_EQ(countEvents(world(), Kind::Redrawn), 1u);
+
+    // While hidden, a change only switches the key; the next window shows that picture's colours.
+    hideMenuBar();
+    world().advance(2.0);
+    world().setDesktopImageURL(0, "file:///pictures/forest.jpg");
+    world().advance(2.0);
+    EXPECT_EQ(currentDesktopKey(), "file:///pictures/forest.jpg");
+    EXPECT_EQ(controller().tintWindow(), nullptr);
+    EXPECT_EQ(pendingLayoutPasses(), 0u);
+}
+
+TEST_F(MenuBarTrackingTest, OpacityDefaultsAndUnreadableValues) {
+    EXPECT_DOUBLE_EQ(controller().alphaValueWithMouseHovering(false), 0.2);
+    EXPECT_DOUBLE_EQ(controller().alphaValueWithMouseHovering(true), 0.0);
+    auto& defaults = kit::UserDefaults::standard();
+    defaults.setObject("0.7", "Idle Alpha");
+    defaults.setDouble(1.5, "Hover Alpha");
+    EXPECT_DOUBLE_EQ(controller().alphaValueWithMouseHovering(false), 0.7);
+    EXPECT_DOUBLE_EQ(controller().alphaValueWithMouseHovering(true), 1.5) << "used as stored, not clamped";
+    defaults.setObject(kit::PropertyList::Data{1}, "Idle Alpha");
+    defaults.setObject(kit::PropertyList::Array{0.5}, "Hover Alpha");
+    EXPECT_DOUBLE_EQ(controller().alphaValueWithMouseHovering(false), 0.2);
+    EXPECT_DOUBLE_EQ(controller().alphaValueWithMouseHovering(true), 0.0);
+    EXPECT_TRUE(defaults.objectForKey("Idle Alpha")->data()) << "left in place";
+}
+
+TEST_F(MenuBarTrackingTest, NoScreenCountsAsNoMenuBarAndTheLoopsGoOn) {
+    showMenuBar();
+    launch();
+    ASSERT_NE(controller().tintWindow(), nullptr);
+
+    // Screens gone under a running layout loop: the pass skips, the loop goes on.
+    world().setScreens({});
+    world().advance(0.2);
+    EXPECT_EQ(pendingLayoutPasses(), 1u);
+    world().advance(2.0);
+    EXPECT_FALSE(controller().isMenuBarVisible());
+    EXPECT_EQ(controller().tintWindow(), nullptr);
+    EXPECT_EQ(currentDesktopKey(), "(Unknown)");
+    EXPECT_EQ(pendingChecks(), 1u);
+
+    world().setScreens({headless::HeadlessHost::plainScreen(1440, 900)});
+    world().advance(2.0);
+    EXPECT_NE(controller().tintWindow(), nullptr);
+}

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "app/MainInterfaceFile.h"
+#include "kit/appkit/Application.h"
+#include "kit/appkit/InterfaceFile.h"
+#include "kit/foundation/RunLoop.h"
+#include "kit/foundation/NotificationCenter.h"
+#include "kit/foundation/UserDefaults.h"
+#include "support/TintOverlayTest.h"
+
+class StartupTest : public TintOverlayTest {};
+
+TEST_F(StartupTest, TheMainInterfaceFileMakesOneControllerAsDelegateAndLaunchRunsTheFirstCheck) {
+    registerInterfaceFiles();
+    showMenuBar();
+    char name[] = "awning";
+    char* argv[] = {name, nullptr};
+    EXPECT_EQ(kit::applicationMain(1, argv), 0);
+
+    auto* delegate = dynamic_cast<KRMainController*>(kit::Application::shared().delegate());
+    ASSERT_NE(delegate, nullptr);
+    EXPECT_TRUE(delegate->isMenuBarVisible()) << "the first check ran during launch";
+    EXPECT_NE(delegate->tintWindow(), nullptr);
+    EXPECT_EQ(kit::RunLoop::main().pendingCount(*delegate, checkSelector), 1u);
+    EXPECT_EQ(kit::NotificationCenter::workspaceCenter().observerCount(), 2u);
+    // The tint window is the application's only window; the settings window has no interface file yet.
+    EXPECT_EQ(kit::Application::shared().windows().size(), 1u);
+}
+
+TEST_F(StartupTest, TheSettingsWindowOpensAtFirstStartAndWhenAskedFor) {
+    // First start: shown (activating the application) and remembered.
+    launch(false);
+    EXPECT_EQ(world().activationCount(), 1u);
+    EXPECT_TRUE(kit::UserDefaults::standard().boolForKey("Shown Settings"));
+
+    // Second start: not shown.
+    restart();
+    {
+        KRMainController second;
+        second.applicationDidFinishLaunching(nullptr);
+        EXPECT_EQ(world().activationCount(), 0u);
+    }
+
+    // "Show Settings On Launch" shows it at every start, whatever "Shown Settings" holds.
+    restart();
+    kit::UserDefaults::standard().setBool(true, "Show Settings On Launch");
+    {
+        KRMainController third;
+        third.applicationDidFinishLaunching(nullptr);
+        EXPECT_EQ(world().activationCount(), 1u);
+    }
+}
+
+TEST_F(StartupTest, ReopenShowsSettingsEveryTimeAndDeclinesThePlatformsHandling) {
+    launch();
+    EXPECT_FALSE(controller().applicationShouldHandleReopen(kit::Application::shared(), true));
+    EXPECT_FALSE(controller().applicationShouldHandleReopen(kit::Application::shared(), false));
+    EXPECT_EQ(world().activationCount(), 2u);
+}
