@@ -4,6 +4,7 @@
 #include "app/MainInterfaceFile.h"
 #include "app/ScenarioRunner.h"
 #include "hosts/headless/HeadlessHost.h"
+#include "hosts/qt/DesktopApplication.h"
 #include "kit/foundation/Bundle.h"
 
 namespace {
@@ -35,5 +36,5 @@ int main(int argc, char** argv) {
     if (argc > 1) {
         return printUsage();
     }
-    return printNameAndVersion();
+    return qthost::runDesktopApplication(argc, argv);
 }

@@ -1,0 +1,178 @@
+#include "hosts/qt/QtHost.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QLocale>
+#include <QProcess>
+#include <QTimeZone>
+#include <QUrl>
+#include <QWidget>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <thread>
+
+#include "hosts/qt/ModifierFlags.h"
+#include "hosts/qt/Places.h"
+#include "hosts/qt/QtWindowPeer.h"
+#include "hosts/qt/WorkspaceMonitor.h"
+#include "hosts/qt/X11WindowList.h"
+#include "kit/appkit/Application.h"
+#include "kit/foundation/RunLoop.h"
+
+namespace qthost {
+
+namespace {
+
+bool onX11() {
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+std::string environment(const char* name) {
+    return qEnvironmentVariable(name).toStdString();
+}
+
+}  // namespace
+
+QtHost::QtHost()
+    : _screens([] { kit::Application::shared().screenParametersDidChange(); }),
+      _windowList(onX11() ? X11WindowList::open() : nullptr),
+      _workspace(onX11() ? WorkspaceMonitor::open() : nullptr),
+      _desktopPicture(environment("XDG_CURRENT_DESKTOP")),
+      _defaultsDirectory(
+          qthost::defaultsDirectory(qgetenv("XDG_CONFIG_HOME").constData(), qgetenv("HOME").constData())),
+      _bundleDirectory(qthost::bundleDirectory(qgetenv("AWNING_BUNDLE_DIR").constData(),
+                                               QCoreApplication::applicationDirPath().toStdString(),
+                                               AWNING_INSTALL_DATADIR)) {
+    _clock.start();
+    _wakeUp.setSingleShot(true);
+    _wakeUp.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&_wakeUp, &QTimer::timeout, [] { kit::RunLoop::main().runDueCalls(); });
+    // The tint window closes whenever the menu bar hides; that must not end the application.
+    QApplication::setQuitOnLastWindowClosed(false);
+    kit::installHost(*this);
+}
+
+QtHost::~QtHost() {
+    kit::RunLoop::main().reset();
+    _wakeUp.stop();
+    kit::uninstallHost(*this);
+}
+
+double QtHost::now() const {
+    return static_cast<double>(_clock.nsecsElapsed()) / 1e9;
+}
+
+double QtHost::unixTime() const {
+    return static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0;
+}
+
+void QtHost::scheduleWakeUp(std::optional<double> dueTime) {
+    if (!dueTime) {
+        _wakeUp.stop();
+        return;
+    }
+    // Rounded up, so the timer never fires before the call is due; capped at what a QTimer holds.
+    const double milliseconds = std::ceil((*dueTime - now()) * 1000.0);
+    _wakeUp.start(static_cast<int>(std::clamp(milliseconds, 0.0, 2147483647.0)));
+}
+
+void QtHost::sleep(double seconds) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(std::max(seconds, 0.0)));
+}
+
+int QtHost::run() {
+    return QApplication::exec();
+}
+
+void QtHost::beep() {
+    QApplication::beep();
+}
+
+std::vector<std::string> QtHost::preferredLanguages() const {
+    std::vector<std::string> tags;
+    for (const QString& tag : QLocale::system().uiLanguages()) {
+        tags.push_back(tag.toStdString());
+    }
+    return languageCodes(tags);
+}
+
+std::string QtHost::localeName() const {
+    return QLocale::system().name().toStdString();
+}
+
+std::string QtHost::timeZoneName() const {
+    const QByteArray zone = QTimeZone::systemTimeZoneId();
+    return zone.isEmpty() ? "UTC" : zone.toStdString();
+}
+
+bool QtHost::openURL(const std::string& url) {
+    const QUrl address(QString::fromStdString(url), QUrl::StrictMode);
+    return address.isValid() && !address.isRelative() && QDesktopServices::openUrl(address);
+}
+
+bool QtHost::launchApplication(const kit::LaunchRequest& request, std::string& error) {
+    if (request.applicationPath.empty()) {
+        error = "no application to launch";
+        return false;
+    }
+    QProcess process;
+    process.setProgram(QString::fromStdString(request.applicationPath));
+    // The request adds to our environment: the display, the session bus and the like must reach the new
+    // process.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const auto& [name, value] : request.environment) {
+        environment.insert(QString::fromStdString(name), QString::fromStdString(value));
+    }
+    process.setProcessEnvironment(environment);
+    if (!process.startDetached()) {
+        error = "cannot launch " + request.applicationPath + ": " + process.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::string> QtHost::desktopImageURL(std::size_t screenIndex) const {
+    if (screenIndex >= _screens.descriptions().size()) {
+        return std::nullopt;
+    }
+    return _desktopPicture.url();
+}
+
+int QtHost::activeSpace() const {
+    return _workspace ? _workspace->activeSpace() : 0;
+}
+
+std::optional<kit::PropertyList::Array> QtHost::windowList(std::uint32_t options, std::uint32_t) {
+    if (!_windowList) {
+        return std::nullopt;
+    }
+    return _windowList->windowList(options, _screens.pixelRects(), _screens.primaryScale());
+}
+
+kit::Point QtHost::mouseLocation() const {
+    const QPoint position = QCursor::pos();
+    return _screens.coordinates().toKit(
+        kit::Point{static_cast<double>(position.x()), static_cast<double>(position.y())});
+}
+
+std::uint64_t QtHost::modifierFlags() const {
+    return platformModifierFlags(QGuiApplication::queryKeyboardModifiers());
+}
+
+std::unique_ptr<kit::WindowPeer> QtHost::createWindowPeer(kit::Window& window) {
+    return std::make_unique<QtWindowPeer>(*this, window);
+}
+
+void QtHost::activateIgnoringOtherApps() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && !widget->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus)) {
+            widget->raise();
+            widget->activateWindow();
+        }
+    }
+}
+
+}  // namespace qthost

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <filesystem>
+#include <memory>
+
+#include "hosts/qt/DesktopPicture.h"
+#include "hosts/qt/QtScreenList.h"
+#include "kit/core/Host.h"
+
+namespace qthost {
+
+class WorkspaceMonitor;
+class X11WindowList;
+
+// The real desktop: Qt's event loop and widgets, screens from QScreen, the window list and workspace events
+// from X11 (absent on other platforms: no list, no events). Needs a QApplication; constructing one installs
+// it as the process's host, destroying it uninstalls it.
+class QtHost final : public kit::Host {
+public:
+    QtHost();
+    ~QtHost() override;
+    QtHost(const QtHost&) = delete;
+    QtHost& operator=(const QtHost&) = delete;
+
+    const ScreenCoordinates& screenCoordinates() const { return _screens.coordinates(); }
+
+    // --- kit::Host
+    double now() const override;
+    double unixTime() const override;
+    void scheduleWakeUp(std::optional<double> dueTime) override;
+    void sleep(double seconds) override;
+    int run() override;
+    void didLog(const std::string&) override {}  // the kit's line on standard error is the log
+    void beep() override;
+    std::filesystem::path defaultsDirectory() const override { return _defaultsDirectory; }
+    std::filesystem::path bundleDirectory() const override { return _bundleDirectory; }
+    std::vector<std::string> preferredLanguages() const override;
+    std::string localeName() const override;
+    std::string timeZoneName() const override;
+    bool openURL(const std::string& url) override;
+    bool launchApplication(const kit::LaunchRequest& request, std::string& error) override;
+    std::optional<std::string> desktopImageURL(std::size_t screenIndex) const override;
+    int activeSpace() const override;
+    const std::vector<kit::ScreenDescription>& screens() const override { return _screens.descriptions(); }
+    std::optional<kit::PropertyList::Array> windowList(std::uint32_t options,
+                                                       std::uint32_t relativeToWindow) override;
+    kit::Point mouseLocation() const override;
+    std::uint64_t modifierFlags() const override;
+    std::unique_ptr<kit::WindowPeer> createWindowPeer(kit::Window& window) override;
+    void activateIgnoringOtherApps() override;
+
+private:
+    QElapsedTimer _clock;
+    QTimer _wakeUp;
+    QtScreenList _screens;
+    std::unique_ptr<X11WindowList> _windowList;
+    std::unique_ptr<WorkspaceMonitor> _workspace;
+    DesktopPicture _desktopPicture;
+    std::filesystem::path _defaultsDirectory;
+    std::filesystem::path _bundleDirectory;
+};
+
+}  // namespace qthost

@@ -1,0 +1,67 @@
+#include "hosts/qt/SingleInstance.h"
+
+#include <QLocalSocket>
+#include <QLockFile>
+
+namespace qthost {
+
+namespace {
+
+const QByteArray reopenRequest = "reopen\n";
+constexpr int connectTimeoutMilliseconds = 1000;
+constexpr int lockTimeoutMilliseconds = 3000;
+
+}  // namespace
+
+SingleInstance::SingleInstance(const std::filesystem::path& socketPath, std::function<void()> reopen)
+    : _path(QString::fromStdString(socketPath.string())), _reopen(std::move(reopen)) {
+    _server.setSocketOptions(QLocalServer::UserAccessOption);
+    QObject::connect(&_server, &QLocalServer::newConnection, &_server, [this] { acceptConnections(); });
+}
+
+bool SingleInstance::handOffToRunningInstance(bool takeOver) {
+    // Two launches at once: the second waits here until the first listens, then hands off to it. A crashed
+    // holder's lock is stale and taken over; without the lock at all we go on rather than not start.
+    QLockFile lock(_path + QStringLiteral(".lock"));
+    lock.tryLock(lockTimeoutMilliseconds);
+    if (!takeOver && sendReopen()) {
+        return true;
+    }
+    listen();
+    return false;
+}
+
+bool SingleInstance::sendReopen() const {
+    QLocalSocket socket;
+    socket.connectToServer(_path);
+    if (!socket.waitForConnected(connectTimeoutMilliseconds)) {
+        return false;
+    }
+    socket.write(reopenRequest);
+    const bool sent = socket.waitForBytesWritten(connectTimeoutMilliseconds);
+    socket.disconnectFromServer();
+    return sent;
+}
+
+void SingleInstance::listen() {
+    // Whatever is left at the path belongs to no live instance (nothing answered), or to one on its way out.
+    QLocalServer::removeServer(_path);
+    if (!_server.listen(_path)) {
+        qWarning("Awning: cannot listen on %s: %s", qPrintable(_path), qPrintable(_server.errorString()));
+    }
+}
+
+void SingleInstance::acceptConnections() {
+    while (QLocalSocket* socket = _server.nextPendingConnection()) {
+        QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+            while (socket->canReadLine()) {
+                if (socket->readLine() == reopenRequest) {
+                    _reopen();
+                }
+            }
+        });
+    }
+}
+
+}  // namespace qthost

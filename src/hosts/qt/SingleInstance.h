@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QString>
+#include <filesystem>
+#include <functional>
+
+namespace qthost {
+
+// One running instance per user: a later launch hands a reopen request to it over a local socket and ends.
+class SingleInstance {
+public:
+    // `reopen` runs in the running instance for every later launch.
+    SingleInstance(const std::filesystem::path& socketPath, std::function<void()> reopen);
+
+    // True when a running instance took the reopen request: this process should end. Otherwise this process
+    // is the running instance from now on and listens for later launches. With `takeOver`, a running
+    // instance is on its way out (a relaunch) and this process replaces it instead of deferring to it.
+    bool handOffToRunningInstance(bool takeOver = false);
+
+    bool isListening() const { return _server.isListening(); }
+
+private:
+    bool sendReopen() const;
+    void listen();
+    void acceptConnections();
+
+    QString _path;
+    std::function<void()> _reopen;
+    QLocalServer _server;
+};
+
+}  // namespace qthost

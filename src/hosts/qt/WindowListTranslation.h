@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "kit/foundation/PropertyList.h"
+
+// What the X server told us about its windows, recorded as plain values, and how that becomes the window
+// server's list. Kept free of Xlib so it can be tested on recorded desktops.
+namespace qthost {
+
+using X11WindowId = unsigned long;
+
+// Root-window pixels, origin at the top left of the root, y down.
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+struct X11WindowRecord {
+    X11WindowId id = 0;
+    std::string name;            // _NET_WM_NAME, else WM_NAME
+    std::string owner;           // WM_CLASS's class, else its instance name
+    std::int64_t processId = 0;  // _NET_WM_PID; 0 when unknown
+    bool viewable = false;
+    PixelRect bounds;
+    bool dock = false;        // _NET_WM_WINDOW_TYPE_DOCK
+    bool desktop = false;     // _NET_WM_WINDOW_TYPE_DESKTOP
+    bool fullScreen = false;  // _NET_WM_STATE_FULLSCREEN
+    bool awning = false;      // carries our own marker property
+};
+
+struct X11RootRecord {
+    X11WindowId root = 0;
+    // _NET_SUPPORTING_WM_CHECK on the root, and the same property on the window it names (nullopt when that
+    // window is gone or lacks it).
+    std::optional<X11WindowId> supportingWindowManagerCheck;
+    std::optional<X11WindowId> checkWindowNames;
+    std::optional<std::vector<X11WindowId>> clientListStacking;  // bottom to top
+    std::vector<X11WindowId> queryTree;                          // the root's children, bottom to top
+    std::optional<PixelRect> workArea;                           // of the current desktop
+    std::vector<PixelRect> screens;                              // primary first
+    double scale = 1.0;                                          // pixels per point on the primary screen
+};
+
+// A window manager's root properties are trusted only while its check window is alive and names itself: one
+// that exited leaves them behind, stale.
+bool windowManagerIsLive(const X11RootRecord& root);
+// The windows to describe, bottom to top.
+const std::vector<X11WindowId>& stackingOrder(const X11RootRecord& root);
+
+// The window server's list, frontmost first, in the kit's keys. Windows of the stacking order without a
+// record vanished while they were read and are left out. The desktop's top panel on the primary screen (or
+// the strip the desktop reserves for a bar it draws itself) is the menu-bar window, unless a full-screen
+// window lies in front of it.
+kit::PropertyList::Array translateWindowList(const X11RootRecord& root,
+                                             const std::vector<X11WindowRecord>& windows,
+                                             std::uint32_t options);
+
+}  // namespace qthost

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "hosts/qt/WindowListTranslation.h"
+#include "kit/foundation/PropertyList.h"
+
+struct _XDisplay;
+
+namespace qthost {
+
+// Reads the X server's top-level windows over a connection of its own. Plain C++ on the outside: Xlib's
+// macros stay in the source file.
+class X11WindowList {
+public:
+    // nullptr when no X display can be opened.
+    static std::unique_ptr<X11WindowList> open();
+    ~X11WindowList();
+    X11WindowList(const X11WindowList&) = delete;
+    X11WindowList& operator=(const X11WindowList&) = delete;
+
+    // The window server's list, frontmost first. `screens` (root pixels, primary first) and `scale` (pixels
+    // per point) come from the caller, which knows the screens.
+    kit::PropertyList::Array windowList(std::uint32_t options, const std::vector<PixelRect>& screens,
+                                        double scale);
+
+    // Marks one of our own windows, over the connection that created it (so the marker follows the window's
+    // creation), so that no scan takes it for another application's window.
+    static void markAsAwningWindow(_XDisplay* display, X11WindowId window);
+
+private:
+    struct Atoms;
+    X11WindowList(_XDisplay* display, std::unique_ptr<Atoms> atoms);
+
+    X11RootRecord readRoot() const;
+    std::vector<X11WindowId> queryTree() const;
+    std::optional<X11WindowRecord> describe(X11WindowId window, bool onScreenOnly) const;
+
+    _XDisplay* _display;
+    std::unique_ptr<Atoms> _atoms;
+    X11WindowId _root;
+};
+
+}  // namespace qthost
