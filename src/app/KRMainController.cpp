@@ -22,7 +22,8 @@ namespace {
 const kit::Selector checkSelector = kit::sel("updateMenuBarVisibilityAndColorsKey:");
 const kit::Selector layoutSelector = kit::sel("positionTintWindow:");
 
-constexpr std::uint32_t windowListOptions = kit::WindowListOptionOnScreenOnly | kit::WindowListExcludeDesktopElements;
+constexpr std::uint32_t windowListOptions =
+    kit::WindowListOptionOnScreenOnly | kit::WindowListExcludeDesktopElements;
 const std::string menuBarOwner = "Window Server";
 constexpr std::string_view menuBarNameSuffix = "menubar";
 constexpr double visibilityThreshold = 1.1920928955078125e-07;  // single-precision epsilon
@@ -225,8 +226,8 @@ void KRMainController::positionTintWindow(kit::Object* argument) {
             _tintWindow->setLevel(KRTintWindow::tintWindowLevel);
         }
 
-        const bool hovering =
-            kit::pointInRect(kit::Event::mouseLocation(), kit::insetRect(tintFrame, -hoverMargin, -hoverMargin));
+        const bool hovering = kit::pointInRect(kit::Event::mouseLocation(),
+                                               kit::insetRect(tintFrame, -hoverMargin, -hoverMargin));
         const double target = alphaValueWithMouseHovering(hovering);
         const double difference = std::fabs(target - _tintWindow->alphaValue());
 

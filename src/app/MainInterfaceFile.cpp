@@ -4,9 +4,10 @@
 #include "kit/appkit/InterfaceFile.h"
 
 void registerInterfaceFiles() {
-    kit::InterfaceFile::registerBuilder(std::string(kit::InterfaceFile::mainInterfaceFileName), [](kit::Object*) {
-        auto controller = std::make_shared<KRMainController>();
-        kit::Application::shared().setDelegate(controller.get());
-        return std::vector<std::shared_ptr<kit::Object>>{controller};
-    });
+    kit::InterfaceFile::registerBuilder(std::string(kit::InterfaceFile::mainInterfaceFileName),
+                                        [](kit::Object*) {
+                                            auto controller = std::make_shared<KRMainController>();
+                                            kit::Application::shared().setDelegate(controller.get());
+                                            return std::vector<std::shared_ptr<kit::Object>>{controller};
+                                        });
 }

@@ -120,8 +120,9 @@ bool parseStep(const std::vector<std::string>& words, ScenarioStep& step, std::s
     }
     if (name == "pointer") {
         step.command = Command::Pointer;
-        return expect(arguments == 2 && readNumber(words[2], step.point.x) && readNumber(words[3], step.point.y),
-                      "pointer X Y");
+        return expect(
+            arguments == 2 && readNumber(words[2], step.point.x) && readNumber(words[3], step.point.y),
+            "pointer X Y");
     }
     if (name == "shift") {
         step.command = Command::Shift;
@@ -144,7 +145,8 @@ bool parseStep(const std::vector<std::string>& words, ScenarioStep& step, std::s
         step.command = Command::SetDefault;
         step.value = arguments == 3 ? readValue(words, 3) : std::nullopt;
         step.text = arguments >= 1 ? std::optional<std::string>(words[2]) : std::nullopt;
-        return expect(step.value.has_value(), "default \"KEY\" real|integer|string|bool|data VALUE, or default \"KEY\" remove");
+        return expect(step.value.has_value(),
+                      "default \"KEY\" real|integer|string|bool|data VALUE, or default \"KEY\" remove");
     }
     if (name == "color") {
         step.command = Command::Color;

@@ -11,8 +11,21 @@
 // "<seconds> <command> <arguments>", '#' to the end of a line is a comment.
 struct ScenarioStep {
     enum class Command {
-        Screens, MenuBar, HideMenuBar, NoWindowList, Pointer, Shift, Desktop, SetDefault, RemoveDefault,
-        Color, Space, Activate, Reopen, Snapshot, End
+        Screens,
+        MenuBar,
+        HideMenuBar,
+        NoWindowList,
+        Pointer,
+        Shift,
+        Desktop,
+        SetDefault,
+        RemoveDefault,
+        Color,
+        Space,
+        Activate,
+        Reopen,
+        Snapshot,
+        End
     };
     double time = 0.0;
     Command command = Command::End;

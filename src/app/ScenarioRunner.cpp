@@ -50,10 +50,11 @@ std::string jsonRect(const kit::Rect& rect) {
 kit::PropertyList menuBarEntry(double height) {
     const auto& screens = kit::host().screens();
     const double width = screens.empty() ? 0.0 : screens.front().frame.width();
-    return kit::PropertyList::Dictionary{{kit::WindowOwnerName, "Window Server"},
-                                         {kit::WindowName, "Menubar"},
-                                         {kit::WindowIsOnscreen, true},
-                                         {kit::WindowBounds, kit::dictionaryRepresentation(kit::Rect(0, 0, width, height))}};
+    return kit::PropertyList::Dictionary{
+        {kit::WindowOwnerName, "Window Server"},
+        {kit::WindowName, "Menubar"},
+        {kit::WindowIsOnscreen, true},
+        {kit::WindowBounds, kit::dictionaryRepresentation(kit::Rect(0, 0, width, height))}};
 }
 
 }  // namespace
@@ -73,7 +74,8 @@ bool ScenarioRunner::run() {
     // What is scripted at time 0 is the world Awning starts in.
     std::size_t next = 0;
     const auto& steps = _scenario.steps();
-    for (; next < steps.size() && steps[next].time == 0.0 && steps[next].command != Command::Snapshot; ++next) {
+    for (; next < steps.size() && steps[next].time == 0.0 && steps[next].command != Command::Snapshot;
+         ++next) {
         apply(steps[next]);
     }
     _trace << "{\"t\":" << _world.now() << ",\"event\":\"launch\"}\n";
@@ -161,10 +163,12 @@ void ScenarioRunner::apply(const ScenarioStep& step) {
         }
         case Command::Space:
             _world.setActiveSpace(static_cast<int>(step.number));
-            kit::NotificationCenter::workspaceCenter().post(kit::WorkspaceActiveSpaceDidChangeNotification, &sender);
+            kit::NotificationCenter::workspaceCenter().post(kit::WorkspaceActiveSpaceDidChangeNotification,
+                                                            &sender);
             break;
         case Command::Activate:
-            kit::NotificationCenter::workspaceCenter().post(kit::WorkspaceDidActivateApplicationNotification, &sender);
+            kit::NotificationCenter::workspaceCenter().post(kit::WorkspaceDidActivateApplicationNotification,
+                                                            &sender);
             break;
         case Command::Reopen:
             _trace << "{\"t\":" << _world.now() << ",\"event\":\"reopen\"}\n";
@@ -203,8 +207,8 @@ void ScenarioRunner::traceWindowEvent(const headless::WindowEvent& event) {
             _trace << "\"level\",\"level\":" << window.level();
             break;
         case Kind::AlphaChanged:
-            _trace << (event.fadeDuration > 0 ? "\"faded\"" : "\"opacity\"") << ",\"alpha\":" << window.alphaValue()
-                   << ",\"duration\":" << event.fadeDuration;
+            _trace << (event.fadeDuration > 0 ? "\"faded\"" : "\"opacity\"")
+                   << ",\"alpha\":" << window.alphaValue() << ",\"duration\":" << event.fadeDuration;
             break;
         case Kind::OrderedFront:
             _trace << "\"shown\",\"frame\":" << jsonRect(window.frame()) << ",\"level\":" << window.level()
@@ -228,7 +232,8 @@ void ScenarioRunner::traceDesktopKeyIfChanged() {
     const std::optional<std::string>& key = currentDesktopKey();
     if (key && key != _tracedDesktopKey) {
         _tracedDesktopKey = key;
-        _trace << "{\"t\":" << _world.now() << ",\"event\":\"desktop-key\",\"key\":" << jsonString(*key) << "}\n";
+        _trace << "{\"t\":" << _world.now() << ",\"event\":\"desktop-key\",\"key\":" << jsonString(*key)
+               << "}\n";
     }
 }
 
@@ -242,7 +247,8 @@ bool ScenarioRunner::writeSnapshot(const std::string& path) {
     if (main && main->tintWindow() && main->tintWindow()->isVisible()) {
         const kit::Window& window = *main->tintWindow();
         strip.drawBitmap(kit::LayerRenderer::render(*window.contentView()->layer()), 0,
-                         static_cast<int>(primary->frame().maxY() - window.frame().maxY()), window.alphaValue());
+                         static_cast<int>(primary->frame().maxY() - window.frame().maxY()),
+                         window.alphaValue());
     }
     _trace << "{\"t\":" << _world.now() << ",\"event\":\"snapshot\",\"file\":" << jsonString(path) << "}\n";
     return strip.writePNG(path);

@@ -20,6 +20,10 @@ DesktopKeyState& state() {
 
 }  // namespace
 
-const std::optional<std::string>& currentDesktopKey() { return state().key; }
+const std::optional<std::string>& currentDesktopKey() {
+    return state().key;
+}
 
-void setCurrentDesktopKey(const std::string& key) { state().key = key; }
+void setCurrentDesktopKey(const std::string& key) {
+    state().key = key;
+}

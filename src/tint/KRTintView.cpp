@@ -45,8 +45,12 @@ kit::Rect shrunkPill(const kit::Rect& area) {
 
 }  // namespace
 
-bool KRTintView::pillsEnabled() { return pillFlags().pills; }
-bool KRTintView::detailedPillsEnabled() { return pillFlags().detailed; }
+bool KRTintView::pillsEnabled() {
+    return pillFlags().pills;
+}
+bool KRTintView::detailedPillsEnabled() {
+    return pillFlags().detailed;
+}
 
 KRTintView::KRTintView(const kit::Rect& frame) : View(frame) {
     setWantsLayer(true);
@@ -69,7 +73,8 @@ void KRTintView::updateLayer() {
     _animatedLayer->setFrame(bounds);
     _gradientLayer->setMask(pillMask(bounds));
     _gradientLayer->setFrame(bounds);
-    _gradientLayer->setColors({KRTintWindow::bottomColor(), KRTintWindow::centerColor(), KRTintWindow::topColor()});
+    _gradientLayer->setColors(
+        {KRTintWindow::bottomColor(), KRTintWindow::centerColor(), KRTintWindow::topColor()});
 }
 
 std::shared_ptr<kit::Layer> KRTintView::pillMask(const kit::Rect& bounds) const {
@@ -78,7 +83,8 @@ std::shared_ptr<kit::Layer> KRTintView::pillMask(const kit::Rect& bounds) const 
     }
     const std::optional<kit::Screen> screen = window()->screen();
     if (!screen || !(screen->safeAreaInsets().top > safeAreaThreshold) ||
-        kit::isEmptyRect(screen->auxiliaryTopLeftArea()) || kit::isEmptyRect(screen->auxiliaryTopRightArea())) {
+        kit::isEmptyRect(screen->auxiliaryTopLeftArea()) ||
+        kit::isEmptyRect(screen->auxiliaryTopRightArea())) {
         return nullptr;
     }
     std::shared_ptr<kit::Path> path = kit::Path::createMutable();

@@ -8,7 +8,7 @@ namespace kit {
 class GradientLayer;
 class Layer;
 class Path;
-}
+}  // namespace kit
 
 // The tint window's content: a three-stop vertical gradient (bottom, center, top colour) drawn with
 // layers, optionally limited to two pills beside a camera housing ("Pills", read once per process).
@@ -31,6 +31,6 @@ private:
     std::shared_ptr<kit::Layer> pillMask(const kit::Rect& bounds) const;
     static void addDetailedPill(kit::Path& path, const kit::Rect& pill, const double radii[4]);
 
-    kit::Layer* _animatedLayer = nullptr;            // held by the layer tree
+    kit::Layer* _animatedLayer = nullptr;          // held by the layer tree
     kit::GradientLayer* _gradientLayer = nullptr;  // held by the layer tree
 };

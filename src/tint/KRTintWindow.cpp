@@ -66,9 +66,21 @@ kit::Color KRTintWindow::colorForKey(const std::string& key, double defaultAlpha
     return std::get<kit::Color>(*object);
 }
 
-void KRTintWindow::setTopColor(const kit::Color& color) { setColor(color, topColorKey); }
-void KRTintWindow::setCenterColor(const kit::Color& color) { setColor(color, centerColorKey); }
-void KRTintWindow::setBottomColor(const kit::Color& color) { setColor(color, bottomColorKey); }
-kit::Color KRTintWindow::topColor() { return colorForKey(topColorKey, 0.0); }
-kit::Color KRTintWindow::centerColor() { return colorForKey(centerColorKey, 0.2); }
-kit::Color KRTintWindow::bottomColor() { return colorForKey(bottomColorKey, 1.0); }
+void KRTintWindow::setTopColor(const kit::Color& color) {
+    setColor(color, topColorKey);
+}
+void KRTintWindow::setCenterColor(const kit::Color& color) {
+    setColor(color, centerColorKey);
+}
+void KRTintWindow::setBottomColor(const kit::Color& color) {
+    setColor(color, bottomColorKey);
+}
+kit::Color KRTintWindow::topColor() {
+    return colorForKey(topColorKey, 0.0);
+}
+kit::Color KRTintWindow::centerColor() {
+    return colorForKey(centerColorKey, 0.2);
+}
+kit::Color KRTintWindow::bottomColor() {
+    return colorForKey(bottomColorKey, 1.0);
+}

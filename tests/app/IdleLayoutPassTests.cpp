@@ -25,8 +25,12 @@ void* operator new(std::size_t size) {
 // The replacement operator new above hands out malloc's memory, so free is its matching release.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
 #pragma GCC diagnostic pop
 
 class IdleLayoutPassTest : public TintOverlayTest {};

@@ -57,19 +57,23 @@ TEST_F(MenuBarTrackingTest, OnlyTheWindowServersOnScreenMenuBarOverThePrimaryDis
         {"on-screen flag absent", entry([](WindowListEntry& e) { e.onScreen.reset(); }), false, 0},
         {"off screen", entry([](WindowListEntry& e) { e.onScreen = kit::PropertyList(false); }), false, 0},
         {"bounds absent", entry([](WindowListEntry& e) { e.bounds.reset(); }), false, 0},
-        {"bounds not convertible",
-         entry([](WindowListEntry& e) { e.bounds = kit::PropertyList::Dictionary{{"X", 0}, {"Y", 0}}; }), false, 0},
+        {"bounds not convertible", entry([](WindowListEntry& e) {
+             e.bounds = kit::PropertyList::Dictionary{{"X", 0}, {"Y", 0}};
+         }),
+         false, 0},
         {"bounds of text", entry([](WindowListEntry& e) {
              e.bounds = kit::PropertyList::Dictionary{{"X", 0}, {"Y", 0}, {"Width", "1440"}, {"Height", 24}};
-         }), false, 0},
-        {"another display's bar touching the edge", entry([](WindowListEntry& e) { e.bounds = bounds(1440, 0, 1920, 24); }),
+         }),
          false, 0},
-        {"zero height overlaps nothing", entry([](WindowListEntry& e) { e.bounds = bounds(0, 0, 1440, 0); }), false, 0},
+        {"another display's bar touching the edge",
+         entry([](WindowListEntry& e) { e.bounds = bounds(1440, 0, 1920, 24); }), false, 0},
+        {"zero height overlaps nothing", entry([](WindowListEntry& e) { e.bounds = bounds(0, 0, 1440, 0); }),
+         false, 0},
         {"height at the threshold is hidden but stored",
          entry([](WindowListEntry& e) { e.bounds = bounds(0, 0, 1440, 1.1920928955078125e-07); }), false,
          1.1920928955078125e-07},
-        {"height just above the threshold", entry([](WindowListEntry& e) { e.bounds = bounds(0, 0, 1440, 2.4e-07); }),
-         true, 2.4e-07},
+        {"height just above the threshold",
+         entry([](WindowListEntry& e) { e.bounds = bounds(0, 0, 1440, 2.4e-07); }), true, 2.4e-07},
     };
     for (const Case& c : cases) {
         restart();
@@ -164,12 +168,12 @@ TEST_F(MenuBarTrackingTest, HoverCountsTheStripGrownByOnePoint) {
         bool hovering;
     };
     const Case cases[] = {
-        {{700, 899.5}, true},   // the very top row
-        {{700, 876}, true},     // the strip's lowest row
-        {{700, 875}, true},     // one point below the strip
-        {{700, 874}, false},    // two points below
-        {{-1, 880}, true},      // the margin on the left
-        {{1441, 880}, false},   // the grown strip's right edge is outside
+        {{700, 899.5}, true},  // the very top row
+        {{700, 876}, true},    // the strip's lowest row
+        {{700, 875}, true},    // one point below the strip
+        {{700, 874}, false},   // two points below
+        {{-1, 880}, true},     // the margin on the left
+        {{1441, 880}, false},  // the grown strip's right edge is outside
         {{700, 450}, false},
     };
     for (const Case& c : cases) {

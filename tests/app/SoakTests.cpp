@@ -16,7 +16,9 @@ class SoakTest : public TintOverlayTest {};
 // while the bar is visible.
 TEST_F(SoakTest, ADayOfRandomEventsNeverBreaksTheLoops) {
     std::mt19937 random(20261206);
-    auto chance = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); };
+    auto chance = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
     auto pick = [&](int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); };
 
     showMenuBar();
@@ -30,10 +32,12 @@ TEST_F(SoakTest, ADayOfRandomEventsNeverBreaksTheLoops) {
         switch (pick(9)) {
             case 0:
                 world().setActiveSpace(1 + pick(3));
-                kit::NotificationCenter::workspaceCenter().post(kit::WorkspaceActiveSpaceDidChangeNotification, &sender);
+                kit::NotificationCenter::workspaceCenter().post(
+                    kit::WorkspaceActiveSpaceDidChangeNotification, &sender);
                 break;
             case 1:
-                kit::NotificationCenter::workspaceCenter().post(kit::WorkspaceDidActivateApplicationNotification, &sender);
+                kit::NotificationCenter::workspaceCenter().post(
+                    kit::WorkspaceDidActivateApplicationNotification, &sender);
                 break;
             case 2: {
                 const double width = 800 + pick(4) * 400;
@@ -59,19 +63,22 @@ TEST_F(SoakTest, ADayOfRandomEventsNeverBreaksTheLoops) {
                 world().setMouseLocation({chance(-10, 2000), chance(-10, 1300)});
                 break;
             case 5:
-                world().setDesktopImageURL(0, pick(4) == 0 ? std::nullopt
-                                                           : std::optional<std::string>("file:///p" + std::to_string(pick(5))));
+                world().setDesktopImageURL(
+                    0, pick(4) == 0 ? std::nullopt
+                                    : std::optional<std::string>("file:///p" + std::to_string(pick(5))));
                 break;
             case 6:
                 kit::UserDefaults::standard().setDouble(chance(0, 1), pick(2) ? "Idle Alpha" : "Hover Alpha");
                 break;
             case 7: {
-                const kit::PropertyList intervals[] = {0.05, 0.5, 2.0, "abc", "1.5", kit::PropertyList::Data{1}};
+                const kit::PropertyList intervals[] = {0.05,  0.5,   2.0,
+                                                       "abc", "1.5", kit::PropertyList::Data{1}};
                 kit::UserDefaults::standard().setObject(intervals[pick(6)], "Menu Bar State Check Interval");
                 break;
             }
             case 8:
-                KRTintWindow::setTopColor(kit::Color::sRGB(chance(0, 1), chance(0, 1), chance(0, 1), chance(0, 1)));
+                KRTintWindow::setTopColor(
+                    kit::Color::sRGB(chance(0, 1), chance(0, 1), chance(0, 1), chance(0, 1)));
                 if (controller().tintWindow()) {
                     controller().tintWindow()->contentView()->setNeedsDisplay(true);
                 }
@@ -81,7 +88,8 @@ TEST_F(SoakTest, ADayOfRandomEventsNeverBreaksTheLoops) {
         const bool visible = controller().isMenuBarVisible();
         shownStates += visible;
         ASSERT_EQ(pendingChecks(), 1u) << "after event " << events << " at " << world().now();
-        ASSERT_EQ(pendingLayoutPasses(), visible ? 1u : 0u) << "after event " << events << " at " << world().now();
+        ASSERT_EQ(pendingLayoutPasses(), visible ? 1u : 0u)
+            << "after event " << events << " at " << world().now();
         ASSERT_EQ(controller().tintWindow() != nullptr, visible) << "after event " << events;
     }
     EXPECT_GT(events, 8000u);

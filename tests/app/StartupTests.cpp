@@ -3,8 +3,8 @@
 #include "app/MainInterfaceFile.h"
 #include "kit/appkit/Application.h"
 #include "kit/appkit/InterfaceFile.h"
-#include "kit/foundation/RunLoop.h"
 #include "kit/foundation/NotificationCenter.h"
+#include "kit/foundation/RunLoop.h"
 #include "kit/foundation/UserDefaults.h"
 #include "support/TintOverlayTest.h"
 

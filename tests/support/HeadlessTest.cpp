@@ -11,7 +11,9 @@ std::filesystem::path makeDefaultsDirectory() {
 
 }  // namespace
 
-HeadlessTest::HeadlessTest() : _defaultsDirectory(makeDefaultsDirectory()) { restart(); }
+HeadlessTest::HeadlessTest() : _defaultsDirectory(makeDefaultsDirectory()) {
+    restart();
+}
 
 HeadlessTest::~HeadlessTest() {
     _host.reset();

@@ -14,7 +14,9 @@ TintOverlayTest::TintOverlayTest() : _controller(std::make_unique<KRMainControll
     world().setWindowList(kit::PropertyList::Array{});
 }
 
-TintOverlayTest::~TintOverlayTest() { _controller.reset(); }
+TintOverlayTest::~TintOverlayTest() {
+    _controller.reset();
+}
 
 void TintOverlayTest::launch(bool returningUser) {
     if (returningUser) {
@@ -24,12 +26,13 @@ void TintOverlayTest::launch(bool returningUser) {
 }
 
 void TintOverlayTest::showMenuBar(double height) {
-    world().setWindowList(kit::PropertyList::Array{applicationWindowEntry("Finder", kit::Rect(100, 100, 600, 400)),
-                                                   menuBarEntry(height)});
+    world().setWindowList(kit::PropertyList::Array{
+        applicationWindowEntry("Finder", kit::Rect(100, 100, 600, 400)), menuBarEntry(height)});
 }
 
 void TintOverlayTest::hideMenuBar() {
-    world().setWindowList(kit::PropertyList::Array{applicationWindowEntry("Finder", kit::Rect(100, 100, 600, 400))});
+    world().setWindowList(
+        kit::PropertyList::Array{applicationWindowEntry("Finder", kit::Rect(100, 100, 600, 400))});
 }
 
 void TintOverlayTest::postSpaceChange() {

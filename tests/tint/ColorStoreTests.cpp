@@ -73,7 +73,8 @@ TEST_F(ColorStoreTest, UnreadableValuesGiveTheDefaultAndStayStored) {
     auto& defaults = kit::UserDefaults::standard();
     defaults.setObject(kit::PropertyList::Data{'n', 'o', 'p', 'e'}, "Top Color");
     defaults.setObject("not data at all", "Center Color");
-    defaults.setObject(*kit::archivedDataWithRootObject(std::string("a string, not a colour")), "Bottom Color");
+    defaults.setObject(*kit::archivedDataWithRootObject(std::string("a string, not a colour")),
+                       "Bottom Color");
     EXPECT_EQ(KRTintWindow::topColor(), Color::calibratedWhite(0.0, 0.0));
     EXPECT_EQ(KRTintWindow::centerColor(), Color::calibratedWhite(0.0, 0.2));
     EXPECT_EQ(KRTintWindow::bottomColor(), Color::calibratedWhite(0.0, 1.0));

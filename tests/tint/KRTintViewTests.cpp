@@ -30,15 +30,19 @@ protected:
     void startWithPills(std::optional<bool> pills, std::optional<bool> simple = std::nullopt,
                         kit::SystemVersion version = kit::SystemVersion::newest()) {
         restart();
-        if (pills) kit::UserDefaults::standard().setBool(*pills, "Pills");
-        if (simple) kit::UserDefaults::standard().setBool(*simple, "Pills: Simple");
+        if (pills)
+            kit::UserDefaults::standard().setBool(*pills, "Pills");
+        if (simple)
+            kit::UserDefaults::standard().setBool(*simple, "Pills: Simple");
         kit::SystemVersion::setCurrent(version);
         world().setScreens({housingScreen()});
         window = KRTintWindow::newTintWindowWithFrame(kit::Rect(0, 950, 1512, 32));
         window->orderFront(nullptr);
         world().runUntilIdle();
     }
-    kit::GradientLayer& gradient() { return *static_cast<KRTintView*>(window->contentView())->gradientLayer(); }
+    kit::GradientLayer& gradient() {
+        return *static_cast<KRTintView*>(window->contentView())->gradientLayer();
+    }
     std::shared_ptr<const kit::Path> maskPath() {
         auto* shape = dynamic_cast<kit::ShapeLayer*>(gradient().mask().get());
         return shape ? shape->path() : nullptr;

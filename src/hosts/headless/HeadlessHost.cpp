@@ -66,7 +66,9 @@ kit::ScreenDescription HeadlessHost::plainScreen(double width, double height) {
     return screen;
 }
 
-void HeadlessHost::advance(double seconds) { advanceTo(_now + std::max(seconds, 0.0)); }
+void HeadlessHost::advance(double seconds) {
+    advanceTo(_now + std::max(seconds, 0.0));
+}
 
 void HeadlessHost::advanceTo(double time) {
     const double target = std::max(time, _now);
@@ -82,7 +84,9 @@ void HeadlessHost::advanceTo(double time) {
     _now = target;
 }
 
-void HeadlessHost::runUntilIdle() { advance(0.0); }
+void HeadlessHost::runUntilIdle() {
+    advance(0.0);
+}
 
 void HeadlessHost::sleep(double seconds) {
     // The thread blocks: time passes, but no delayed call fires until the next turn.

@@ -15,7 +15,16 @@ class HeadlessWindowPeer;
 
 // One thing a window peer saw, in the order it happened.
 struct WindowEvent {
-    enum class Kind { Created, FrameChanged, LevelChanged, AlphaChanged, OrderedFront, Closed, Redrawn, Destroyed };
+    enum class Kind {
+        Created,
+        FrameChanged,
+        LevelChanged,
+        AlphaChanged,
+        OrderedFront,
+        Closed,
+        Redrawn,
+        Destroyed
+    };
     Kind kind;
     const kit::Window* window;
     double time;          // virtual clock
@@ -97,7 +106,8 @@ public:
     std::optional<std::string> desktopImageURL(std::size_t screenIndex) const override;
     int activeSpace() const override { return _activeSpace; }
     const std::vector<kit::ScreenDescription>& screens() const override { return _screens; }
-    std::optional<kit::PropertyList::Array> windowList(std::uint32_t options, std::uint32_t relativeToWindow) override;
+    std::optional<kit::PropertyList::Array> windowList(std::uint32_t options,
+                                                       std::uint32_t relativeToWindow) override;
     kit::Point mouseLocation() const override { return _mouseLocation; }
     std::uint64_t modifierFlags() const override { return _modifierFlags; }
     std::unique_ptr<kit::WindowPeer> createWindowPeer(kit::Window& window) override;

@@ -7,7 +7,8 @@ namespace headless {
 
 using Kind = WindowEvent::Kind;
 
-HeadlessWindowPeer::HeadlessWindowPeer(HeadlessHost& host, kit::Window& window) : _host(host), _window(window) {
+HeadlessWindowPeer::HeadlessWindowPeer(HeadlessHost& host, kit::Window& window)
+    : _host(host), _window(window) {
     _host.record(Kind::Created, _window);
 }
 
@@ -18,11 +19,23 @@ HeadlessWindowPeer::~HeadlessWindowPeer() {
     }
 }
 
-void HeadlessWindowPeer::frameDidChange() { _host.record(Kind::FrameChanged, _window); }
-void HeadlessWindowPeer::levelDidChange() { _host.record(Kind::LevelChanged, _window); }
-void HeadlessWindowPeer::alphaDidChange(double fadeDuration) { _host.record(Kind::AlphaChanged, _window, fadeDuration); }
-void HeadlessWindowPeer::didOrderFront() { _host.record(Kind::OrderedFront, _window); }
-void HeadlessWindowPeer::didClose() { _host.record(Kind::Closed, _window); }
-void HeadlessWindowPeer::contentDidChange() { _host.record(Kind::Redrawn, _window); }
+void HeadlessWindowPeer::frameDidChange() {
+    _host.record(Kind::FrameChanged, _window);
+}
+void HeadlessWindowPeer::levelDidChange() {
+    _host.record(Kind::LevelChanged, _window);
+}
+void HeadlessWindowPeer::alphaDidChange(double fadeDuration) {
+    _host.record(Kind::AlphaChanged, _window, fadeDuration);
+}
+void HeadlessWindowPeer::didOrderFront() {
+    _host.record(Kind::OrderedFront, _window);
+}
+void HeadlessWindowPeer::didClose() {
+    _host.record(Kind::Closed, _window);
+}
+void HeadlessWindowPeer::contentDidChange() {
+    _host.record(Kind::Redrawn, _window);
+}
 
 }  // namespace headless

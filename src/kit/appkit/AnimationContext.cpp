@@ -25,6 +25,8 @@ void AnimationContext::endGrouping() {
     }
 }
 
-AnimationContext& AnimationContext::currentContext() { return groups().back(); }
+AnimationContext& AnimationContext::currentContext() {
+    return groups().back();
+}
 
 }  // namespace kit

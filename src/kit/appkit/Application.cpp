@@ -15,7 +15,9 @@ Application& Application::shared() {
     return *application;
 }
 
-void Application::activateIgnoringOtherApps(bool /*ignoring*/) { host().activateIgnoringOtherApps(); }
+void Application::activateIgnoringOtherApps(bool /*ignoring*/) {
+    host().activateIgnoringOtherApps();
+}
 
 void Application::finishLaunching() {
     Notification notification("NSApplicationDidFinishLaunchingNotification", this);
@@ -53,18 +55,24 @@ void Application::reset() {
     application._windows.clear();
 }
 
-void Application::windowWasCreated(Window& window) { _windows.push_back(&window); }
+void Application::windowWasCreated(Window& window) {
+    _windows.push_back(&window);
+}
 
-void Application::windowWillBeDestroyed(Window& window) { std::erase(_windows, &window); }
+void Application::windowWillBeDestroyed(Window& window) {
+    std::erase(_windows, &window);
+}
 
 bool Application::hasVisibleWindows() const {
-    return std::any_of(_windows.begin(), _windows.end(), [](const Window* window) { return window->isVisible(); });
+    return std::any_of(_windows.begin(), _windows.end(),
+                       [](const Window* window) { return window->isVisible(); });
 }
 
 int applicationMain(int /*argc*/, char** /*argv*/) {
     Application& application = Application::shared();
-    const std::string mainFile =
-        Bundle::main().infoString("NSMainNibFile").value_or(std::string(InterfaceFile::mainInterfaceFileName));
+    const std::string mainFile = Bundle::main()
+                                     .infoString("NSMainNibFile")
+                                     .value_or(std::string(InterfaceFile::mainInterfaceFileName));
     std::vector<std::shared_ptr<Object>> topLevelObjects;
     if (InterfaceFile::instantiate(mainFile, &application, topLevelObjects)) {
         application.keepTopLevelObjects(std::move(topLevelObjects));

@@ -2,6 +2,8 @@
 
 namespace kit {
 
-bool Control::sendAction() { return _target && _action && _target->perform(_action, this); }
+bool Control::sendAction() {
+    return _target && _action && _target->perform(_action, this);
+}
 
 }  // namespace kit

@@ -4,8 +4,12 @@
 
 namespace kit {
 
-Point Event::mouseLocation() { return host().mouseLocation(); }
+Point Event::mouseLocation() {
+    return host().mouseLocation();
+}
 
-std::uint64_t Event::modifierFlags() { return host().modifierFlags(); }
+std::uint64_t Event::modifierFlags() {
+    return host().modifierFlags();
+}
 
 }  // namespace kit

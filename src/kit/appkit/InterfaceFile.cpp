@@ -13,9 +13,12 @@ std::map<std::string, InterfaceFile::Builder>& builders() {
 
 }  // namespace
 
-void InterfaceFile::registerBuilder(const std::string& name, Builder builder) { builders()[name] = std::move(builder); }
+void InterfaceFile::registerBuilder(const std::string& name, Builder builder) {
+    builders()[name] = std::move(builder);
+}
 
-bool InterfaceFile::instantiate(const std::string& name, Object* owner, std::vector<std::shared_ptr<Object>>& topLevelObjects) {
+bool InterfaceFile::instantiate(const std::string& name, Object* owner,
+                                std::vector<std::shared_ptr<Object>>& topLevelObjects) {
     auto it = builders().find(name);
     if (it == builders().end()) {
         return false;

@@ -21,7 +21,8 @@ public:
 
     static void registerBuilder(const std::string& name, Builder builder);
     // Builds file `name` with `owner`; false (and nothing made, no outlet touched) when no such file exists.
-    static bool instantiate(const std::string& name, Object* owner, std::vector<std::shared_ptr<Object>>& topLevelObjects);
+    static bool instantiate(const std::string& name, Object* owner,
+                            std::vector<std::shared_ptr<Object>>& topLevelObjects);
 };
 
 }  // namespace kit

@@ -11,7 +11,12 @@ namespace kit {
 class Layer;
 class Window;
 
-enum class LayerContentsRedrawPolicy { Never = 0, OnSetNeedsDisplay = 1, DuringViewResize = 2, BeforeViewResize = 3 };
+enum class LayerContentsRedrawPolicy {
+    Never = 0,
+    OnSetNeedsDisplay = 1,
+    DuringViewResize = 2,
+    BeforeViewResize = 3
+};
 
 // A rectangle of a window's content (NSView). Unflipped unless a subclass says otherwise. A view owns its
 // subviews; its window and superview are borrowed.

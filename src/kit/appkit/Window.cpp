@@ -43,7 +43,9 @@ WindowPeer& Window::ensurePeer() {
     return *_peer;
 }
 
-void Window::setAlphaValue(double alpha) { setAlphaValue(alpha, 0.0); }
+void Window::setAlphaValue(double alpha) {
+    setAlphaValue(alpha, 0.0);
+}
 
 void Window::setAlphaValue(double alpha, double fadeDuration) {
     _alphaValue = alpha;
@@ -94,7 +96,8 @@ bool Window::isOnActiveSpace() const {
     if (!_visible) {
         return false;
     }
-    return (collectionBehavior() & WindowCollectionBehaviorCanJoinAllSpaces) || _space == host().activeSpace();
+    return (collectionBehavior() & WindowCollectionBehaviorCanJoinAllSpaces) ||
+           _space == host().activeSpace();
 }
 
 void Window::setContentView(std::unique_ptr<View> view) {

@@ -13,7 +13,9 @@ std::optional<std::string> Workspace::desktopImageURLForScreen(const Screen& scr
     return host().desktopImageURL(screen.index());
 }
 
-bool Workspace::openURL(const std::string& url) { return host().openURL(url); }
+bool Workspace::openURL(const std::string& url) {
+    return host().openURL(url);
+}
 
 bool Workspace::launchApplication(const LaunchRequest& request, std::string& error) {
     return host().launchApplication(request, error);

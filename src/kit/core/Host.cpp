@@ -17,7 +17,9 @@ Host* installedHost = nullptr;
 std::uint64_t generation = 0;
 }  // namespace
 
-std::uint64_t processGeneration() { return generation; }
+std::uint64_t processGeneration() {
+    return generation;
+}
 
 void installHost(Host& newHost) {
     installedHost = &newHost;
@@ -44,6 +46,8 @@ Host& host() {
     return *installedHost;
 }
 
-bool hasHost() { return installedHost != nullptr; }
+bool hasHost() {
+    return installedHost != nullptr;
+}
 
 }  // namespace kit

@@ -21,8 +21,8 @@ class WindowPeer;
 struct ScreenDescription {
     Rect frame;
     double backingScaleFactor = 1.0;
-    EdgeInsets safeAreaInsets;     // top > 0 on screens with a camera housing
-    Rect auxiliaryTopLeftArea;     // empty without a housing
+    EdgeInsets safeAreaInsets;  // top > 0 on screens with a camera housing
+    Rect auxiliaryTopLeftArea;  // empty without a housing
     Rect auxiliaryTopRightArea;
     friend bool operator==(const ScreenDescription&, const ScreenDescription&) = default;
 };
@@ -87,7 +87,8 @@ public:
     // The window server's list, frontmost first: one dictionary per window with the window server's keys
     // ("kCGWindowOwnerName", "kCGWindowName", "kCGWindowIsOnscreen", "kCGWindowBounds", ...), bounds
     // with a top-left origin. nullopt when the window server gives no list.
-    virtual std::optional<PropertyList::Array> windowList(std::uint32_t options, std::uint32_t relativeToWindow) = 0;
+    virtual std::optional<PropertyList::Array> windowList(std::uint32_t options,
+                                                          std::uint32_t relativeToWindow) = 0;
     // Pointer position in global screen coordinates.
     virtual Point mouseLocation() const = 0;
     // Modifier flags held now, in the platform's bits (Shift 0x20000).

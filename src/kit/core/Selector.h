@@ -25,7 +25,9 @@ private:
     friend struct std::hash<Selector>;
 };
 
-inline Selector sel(std::string_view name) { return Selector::named(name); }
+inline Selector sel(std::string_view name) {
+    return Selector::named(name);
+}
 
 }  // namespace kit
 

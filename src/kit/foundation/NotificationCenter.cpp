@@ -14,7 +14,8 @@ NotificationCenter& NotificationCenter::workspaceCenter() {
     return *center;
 }
 
-void NotificationCenter::addObserver(Object& observer, Selector selector, const std::string& name, Object* sender) {
+void NotificationCenter::addObserver(Object& observer, Selector selector, const std::string& name,
+                                     Object* sender) {
     _observers.push_back({&observer, selector, name, sender, _nextId++});
 }
 
@@ -23,7 +24,8 @@ void NotificationCenter::removeObserver(Object& observer) {
 }
 
 bool NotificationCenter::isRegistered(std::uint64_t id) const {
-    return std::any_of(_observers.begin(), _observers.end(), [&](const Registration& entry) { return entry.id == id; });
+    return std::any_of(_observers.begin(), _observers.end(),
+                       [&](const Registration& entry) { return entry.id == id; });
 }
 
 void NotificationCenter::post(const std::string& name, Object* sender) {

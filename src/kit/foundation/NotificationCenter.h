@@ -20,7 +20,8 @@ private:
     Object* _object;
 };
 
-inline constexpr const char* WorkspaceActiveSpaceDidChangeNotification = "NSWorkspaceActiveSpaceDidChangeNotification";
+inline constexpr const char* WorkspaceActiveSpaceDidChangeNotification =
+    "NSWorkspaceActiveSpaceDidChangeNotification";
 inline constexpr const char* WorkspaceDidActivateApplicationNotification =
     "NSWorkspaceDidActivateApplicationNotification";
 inline constexpr const char* WindowDidUpdateNotification = "NSWindowDidUpdateNotification";

@@ -14,9 +14,11 @@ RunLoop& RunLoop::main() {
 
 void RunLoop::insert(Entry entry) {
     entry.sequence = _nextSequence++;
-    auto position = std::upper_bound(_entries.begin(), _entries.end(), entry, [](const Entry& a, const Entry& b) {
-        return a.call.dueTime < b.call.dueTime || (a.call.dueTime == b.call.dueTime && a.sequence < b.sequence);
-    });
+    auto position =
+        std::upper_bound(_entries.begin(), _entries.end(), entry, [](const Entry& a, const Entry& b) {
+            return a.call.dueTime < b.call.dueTime ||
+                   (a.call.dueTime == b.call.dueTime && a.sequence < b.sequence);
+        });
     _entries.insert(position, std::move(entry));
     announceNextDueTime();
 }
@@ -29,7 +31,8 @@ void RunLoop::performSelector(Object& target, Selector selector, Object* argumen
 
 void RunLoop::cancelPreviousPerformRequests(Object& target, Selector selector, Object* argument) {
     auto matches = [&](const Entry& entry) {
-        return entry.call.target == &target && entry.call.selector == selector && entry.call.argument == argument;
+        return entry.call.target == &target && entry.call.selector == selector &&
+               entry.call.argument == argument;
     };
     auto removed = std::remove_if(_entries.begin(), _entries.end(), matches);
     if (removed != _entries.end()) {
@@ -110,7 +113,9 @@ void RunLoop::objectWillBeDestroyed(const Object& object) {
     }
 }
 
-void RunLoop::announceNextDueTime() { host().scheduleWakeUp(nextDueTime()); }
+void RunLoop::announceNextDueTime() {
+    host().scheduleWakeUp(nextDueTime());
+}
 
 void performSelector(Object& target, Selector selector, Object* argument, double afterDelay) {
     RunLoop::main().performSelector(target, selector, argument, afterDelay);
@@ -124,6 +129,8 @@ void dispatchAfter(double delay, std::function<void()> block) {
     RunLoop::main().dispatchAfter(delay, std::move(block));
 }
 
-void sleepForTimeInterval(double seconds) { host().sleep(seconds); }
+void sleepForTimeInterval(double seconds) {
+    host().sleep(seconds);
+}
 
 }  // namespace kit

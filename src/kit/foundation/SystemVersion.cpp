@@ -24,9 +24,10 @@ double appKitNumberFor(SystemVersion version) {
         int minor;
         double number;
     };
-    static constexpr Row rows[] = {{10, 8, 1187}, {10, 9, 1265}, {10, 10, 1343}, {10, 11, 1404}, {10, 12, 1504},
-                                   {10, 13, 1561}, {10, 14, 1671}, {10, 15, 1894}, {11, 0, 2022},  {12, 0, 2113},
-                                   {13, 0, 2299},  {14, 0, 2487},  {15, 0, 2575},  {26, 0, 2685}};
+    static constexpr Row rows[] = {{10, 8, 1187},  {10, 9, 1265},  {10, 10, 1343}, {10, 11, 1404},
+                                   {10, 12, 1504}, {10, 13, 1561}, {10, 14, 1671}, {10, 15, 1894},
+                                   {11, 0, 2022},  {12, 0, 2113},  {13, 0, 2299},  {14, 0, 2487},
+                                   {15, 0, 2575},  {26, 0, 2685}};
     double number = 1138;  // before 10.8
     for (const Row& row : rows) {
         if (version.isAtLeast(row.major, row.minor)) {
@@ -38,16 +39,24 @@ double appKitNumberFor(SystemVersion version) {
 
 }  // namespace
 
-SystemVersion SystemVersion::current() { return state().current; }
+SystemVersion SystemVersion::current() {
+    return state().current;
+}
 
-void SystemVersion::setCurrent(SystemVersion version) { state().current = version; }
+void SystemVersion::setCurrent(SystemVersion version) {
+    state().current = version;
+}
 
 double SystemVersion::appKitVersionNumber() {
     return state().appKitOverride.value_or(appKitNumberFor(state().current));
 }
 
-void SystemVersion::setAppKitVersionNumber(double number) { state().appKitOverride = number; }
+void SystemVersion::setAppKitVersionNumber(double number) {
+    state().appKitOverride = number;
+}
 
-void SystemVersion::reset() { state() = VersionState{}; }
+void SystemVersion::reset() {
+    state() = VersionState{};
+}
 
 }  // namespace kit

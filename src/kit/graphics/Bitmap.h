@@ -25,7 +25,9 @@ public:
 
     std::uint32_t* pixels() { return _pixels.data(); }
     const std::uint32_t* pixels() const { return _pixels.data(); }
-    std::uint32_t premultipliedPixel(int x, int y) const { return _pixels[static_cast<std::size_t>(y) * _width + x]; }
+    std::uint32_t premultipliedPixel(int x, int y) const {
+        return _pixels[static_cast<std::size_t>(y) * _width + x];
+    }
     // The colour at (x, y), (0, 0) being the top-left pixel; transparent outside the bitmap.
     RGBA8 pixel(int x, int y) const;
 

@@ -4,7 +4,8 @@
 
 namespace kit {
 
-std::optional<PropertyList::Array> windowListCopyWindowInfo(std::uint32_t options, std::uint32_t relativeToWindow) {
+std::optional<PropertyList::Array> windowListCopyWindowInfo(std::uint32_t options,
+                                                            std::uint32_t relativeToWindow) {
     return host().windowList(options, relativeToWindow);
 }
 
@@ -23,8 +24,8 @@ bool rectMakeWithDictionaryRepresentation(const PropertyList& dictionary, Rect& 
 }
 
 PropertyList dictionaryRepresentation(const Rect& rect) {
-    return PropertyList::Dictionary{{"X", rect.minX()}, {"Y", rect.minY()}, {"Width", rect.width()},
-                                    {"Height", rect.height()}};
+    return PropertyList::Dictionary{
+        {"X", rect.minX()}, {"Y", rect.minY()}, {"Width", rect.width()}, {"Height", rect.height()}};
 }
 
 }  // namespace kit

@@ -22,7 +22,8 @@ inline constexpr const char* WindowLayer = "kCGWindowLayer";
 inline constexpr const char* WindowOwnerPID = "kCGWindowOwnerPID";
 
 // CGWindowListCopyWindowInfo: the window server's descriptions, frontmost first, or nullopt.
-std::optional<PropertyList::Array> windowListCopyWindowInfo(std::uint32_t options, std::uint32_t relativeToWindow);
+std::optional<PropertyList::Array> windowListCopyWindowInfo(std::uint32_t options,
+                                                            std::uint32_t relativeToWindow);
 
 // CGRectMakeWithDictionaryRepresentation: a rectangle from a dictionary whose "X", "Y", "Width" and
 // "Height" are numbers; false (rect untouched) for anything else.

@@ -16,8 +16,9 @@ public:
     kit::Object* lastSender = nullptr;
 
     static const kit::DispatchTable& classDispatchTable() {
-        static const kit::DispatchTable table(&Object::classDispatchTable(),
-                                              {kit::action<&Lamp::toggle>("toggle:"), kit::action<&Lamp::reset>("reset")});
+        static const kit::DispatchTable table(
+            &Object::classDispatchTable(),
+            {kit::action<&Lamp::toggle>("toggle:"), kit::action<&Lamp::reset>("reset")});
         return table;
     }
 
@@ -31,7 +32,8 @@ public:
     int dimCount = 0;
 
     static const kit::DispatchTable& classDispatchTable() {
-        static const kit::DispatchTable table(&Lamp::classDispatchTable(), {kit::action<&DimmableLamp::dim>("dim:")});
+        static const kit::DispatchTable table(&Lamp::classDispatchTable(),
+                                              {kit::action<&DimmableLamp::dim>("dim:")});
         return table;
     }
 

@@ -20,7 +20,8 @@ public:
     std::vector<kit::Object*> senders;
 
     static const kit::DispatchTable& classDispatchTable() {
-        static const kit::DispatchTable table(&Object::classDispatchTable(), {kit::action<&Listener::heard>("heard:")});
+        static const kit::DispatchTable table(&Object::classDispatchTable(),
+                                              {kit::action<&Listener::heard>("heard:")});
         return table;
     }
 

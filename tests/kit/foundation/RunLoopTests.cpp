@@ -12,7 +12,8 @@ namespace {
 // Records every call it receives with the virtual time it arrived at.
 class Recorder : public kit::Object {
 public:
-    explicit Recorder(headless::HeadlessHost& world, std::string name = "") : _world(world), _name(std::move(name)) {}
+    explicit Recorder(headless::HeadlessHost& world, std::string name = "")
+        : _world(world), _name(std::move(name)) {}
 
     void tick(kit::Object* argument) { calls.push_back({_name + "tick", argument, _world.now()}); }
     void tock(kit::Object* argument) { calls.push_back({_name + "tock", argument, _world.now()}); }
@@ -31,9 +32,10 @@ public:
     std::size_t immediateCallsDuringChain = 0;
 
     static const kit::DispatchTable& classDispatchTable() {
-        static const kit::DispatchTable table(&Object::classDispatchTable(),
-                                              {kit::action<&Recorder::tick>("tick:"), kit::action<&Recorder::tock>("tock:"),
-                                               kit::action<&Recorder::chain>("chain:")});
+        static const kit::DispatchTable table(
+            &Object::classDispatchTable(),
+            {kit::action<&Recorder::tick>("tick:"), kit::action<&Recorder::tock>("tock:"),
+             kit::action<&Recorder::chain>("chain:")});
         return table;
     }
 

@@ -4,7 +4,8 @@
 
 TEST(WindowList, BoundsConvertOnlyFromFourNumbers) {
     kit::Rect rect(1, 2, 3, 4);
-    EXPECT_TRUE(kit::rectMakeWithDictionaryRepresentation(kit::dictionaryRepresentation(kit::Rect(0, 0, 1440, 24)), rect));
+    EXPECT_TRUE(kit::rectMakeWithDictionaryRepresentation(
+        kit::dictionaryRepresentation(kit::Rect(0, 0, 1440, 24)), rect));
     EXPECT_EQ(rect, kit::Rect(0, 0, 1440, 24));
 
     const kit::Rect untouched(1, 2, 3, 4);
@@ -12,7 +13,8 @@ TEST(WindowList, BoundsConvertOnlyFromFourNumbers) {
         kit::PropertyList("X=0"),
         kit::PropertyList::Dictionary{{"X", 0}, {"Y", 0}, {"Width", 10}},
         kit::PropertyList::Dictionary{{"X", 0}, {"Y", 0}, {"Width", 10}, {"Height", "24"}},
-        kit::PropertyList::Dictionary{{"X", 0}, {"Y", 0}, {"Width", 10}, {"Height", kit::PropertyList::Data{}}},
+        kit::PropertyList::Dictionary{
+            {"X", 0}, {"Y", 0}, {"Width", 10}, {"Height", kit::PropertyList::Data{}}},
     };
     for (const auto& description : bad) {
         rect = untouched;
