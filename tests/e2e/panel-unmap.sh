@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# The tint goes with the panel at the next check and comes back when the panel does.
+set -euo pipefail
+source "$(dirname "$0")/desktop.sh"
+desktop_init 60
+
+desktop_with_tint '<key>Menu Bar State Check Interval</key><real>0.5</real>'
+
+gone() { no_strip_window && strip_plain "$PANEL_HEIGHT" "$ROOT_COLOR"; }
+for round in 1 2; do
+    xdotool windowunmap "$PANEL_WINDOW"
+    start=$(now)
+    wait_until 5 gone || fail "tint stayed after the panel was unmapped (round $round)"
+    log "tint removed after $(elapsed_since "$start")s"
+
+    xdotool windowmap "$PANEL_WINDOW"
+    start=$(now)
+    wait_until 5 tint_shown "$PANEL_HEIGHT" || fail "tint did not return with the panel (round $round)"
+    log "tint back after $(elapsed_since "$start")s"
+done
+log "pass"
