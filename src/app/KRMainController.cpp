@@ -4,6 +4,7 @@
 #include <string>
 
 #include "kit/appkit/AnimationContext.h"
+#include "kit/appkit/Color.h"
 #include "kit/appkit/ColorWell.h"
 #include "kit/appkit/Event.h"
 #include "kit/appkit/InterfaceFile.h"
@@ -95,6 +96,8 @@ const kit::DispatchTable& KRMainController::classDispatchTable() {
 // --- Application delegate
 
 void KRMainController::applicationDidFinishLaunching(kit::Notification*) {
+    // Tints are translucent: colour wells must offer and return alpha.
+    kit::Color::setIgnoresAlpha(false);
     kit::UserDefaults& defaults = kit::UserDefaults::standard();
     kit::NotificationCenter& workspaceCenter = kit::Workspace::shared().notificationCenter();
     workspaceCenter.addObserver(*this, checkSelector, kit::WorkspaceActiveSpaceDidChangeNotification);

@@ -2,6 +2,7 @@
 
 #include "app/MainInterfaceFile.h"
 #include "kit/appkit/Application.h"
+#include "kit/appkit/Color.h"
 #include "kit/appkit/InterfaceFile.h"
 #include "kit/foundation/NotificationCenter.h"
 #include "kit/foundation/RunLoop.h"
@@ -13,12 +14,14 @@ class StartupTest : public TintOverlayTest {};
 TEST_F(StartupTest, TheMainInterfaceFileMakesOneControllerAsDelegateAndLaunchRunsTheFirstCheck) {
     registerInterfaceFiles();
     showMenuBar();
+    EXPECT_TRUE(kit::Color::ignoresAlpha()) << "the platform's default before launch";
     char name[] = "awning";
     char* argv[] = {name, nullptr};
     EXPECT_EQ(kit::applicationMain(1, argv), 0);
 
     auto* delegate = dynamic_cast<KRMainController*>(kit::Application::shared().delegate());
     ASSERT_NE(delegate, nullptr);
+    EXPECT_FALSE(kit::Color::ignoresAlpha()) << "colour wells carry opacity";
     EXPECT_TRUE(delegate->isMenuBarVisible()) << "the first check ran during launch";
     EXPECT_NE(delegate->tintWindow(), nullptr);
     EXPECT_EQ(kit::RunLoop::main().pendingCount(*delegate, checkSelector), 1u);

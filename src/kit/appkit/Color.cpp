@@ -1,5 +1,7 @@
 #include "kit/appkit/Color.h"
 
+#include "kit/core/Host.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -52,6 +54,31 @@ Color Color::labelColor() {
 
 Color Color::secondaryLabelColor() {
     return calibratedWhite(0.0, 0.5);
+}
+
+namespace {
+
+struct AlphaSetting {
+    std::uint64_t process = 0;
+    bool ignoresAlpha = true;
+};
+
+AlphaSetting& alphaSetting() {
+    static AlphaSetting setting;
+    if (setting.process != processGeneration()) {
+        setting = AlphaSetting{processGeneration(), true};
+    }
+    return setting;
+}
+
+}  // namespace
+
+bool Color::ignoresAlpha() {
+    return alphaSetting().ignoresAlpha;
+}
+
+void Color::setIgnoresAlpha(bool ignoresAlpha) {
+    alphaSetting().ignoresAlpha = ignoresAlpha;
 }
 
 std::optional<Color> Color::withComponents(ColorSpace space, const std::array<double, 3>& components,

@@ -30,6 +30,11 @@ public:
     static Color black();
     static Color labelColor();
     static Color secondaryLabelColor();
+
+    // Whether colour wells and the colour panel drop alpha (the platform's default) or offer and return
+    // colours with it. A process-wide class setting; every process starts with the default.
+    static bool ignoresAlpha();
+    static void setIgnoresAlpha(bool ignoresAlpha);
     // A colour of `space` from its components (only the space's own are used); nullopt when `space` is
     // not one of the values above, as a byte read from an archive may be.
     static std::optional<Color> withComponents(ColorSpace space, const std::array<double, 3>& components,
