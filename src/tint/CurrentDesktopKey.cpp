@@ -1,29 +1,21 @@
 #include "tint/CurrentDesktopKey.h"
 
-#include "kit/core/Host.h"
+#include "kit/core/ProcessLocal.h"
 
 namespace {
 
-struct DesktopKeyState {
-    std::uint64_t process = 0;
-    std::optional<std::string> key;
-};
-
-// Starts empty in every process (each host installation).
-DesktopKeyState& state() {
-    static DesktopKeyState desktopKey;
-    if (desktopKey.process != kit::processGeneration()) {
-        desktopKey = DesktopKeyState{kit::processGeneration(), std::nullopt};
-    }
-    return desktopKey;
+// Every process starts without a key.
+kit::ProcessLocal<std::optional<std::string>>& desktopKey() {
+    static kit::ProcessLocal<std::optional<std::string>> key;
+    return key;
 }
 
 }  // namespace
 
 const std::optional<std::string>& currentDesktopKey() {
-    return state().key;
+    return desktopKey().get();
 }
 
 void setCurrentDesktopKey(const std::string& key) {
-    state().key = key;
+    desktopKey().get() = key;
 }

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "kit/appkit/Window.h"
-#include "kit/core/Host.h"
+#include "kit/core/ProcessLocal.h"
 #include "kit/foundation/SystemVersion.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/quartz/Layer.h"
@@ -13,21 +13,20 @@
 namespace {
 
 struct PillFlags {
-    std::uint64_t process = 0;
     bool pills = false;
     bool detailed = false;
 };
 
+PillFlags readPillFlags() {
+    const kit::UserDefaults& defaults = kit::UserDefaults::standard();
+    const bool pills = defaults.boolForKey("Pills");
+    return {pills, pills && !defaults.boolForKey("Pills: Simple")};
+}
+
 // Read once per process; changing the defaults takes effect at the next start.
 const PillFlags& pillFlags() {
-    static PillFlags flags;
-    if (flags.process != kit::processGeneration()) {
-        const kit::UserDefaults& defaults = kit::UserDefaults::standard();
-        flags.process = kit::processGeneration();
-        flags.pills = defaults.boolForKey("Pills");
-        flags.detailed = flags.pills && !defaults.boolForKey("Pills: Simple");
-    }
-    return flags;
+    static kit::ProcessLocal<PillFlags> flags(&readPillFlags);
+    return flags.get();
 }
 
 constexpr double safeAreaThreshold = 10.0;

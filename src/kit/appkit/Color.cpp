@@ -1,6 +1,6 @@
 #include "kit/appkit/Color.h"
 
-#include "kit/core/Host.h"
+#include "kit/core/ProcessLocal.h"
 
 #include <algorithm>
 #include <cmath>
@@ -58,27 +58,20 @@ Color Color::secondaryLabelColor() {
 
 namespace {
 
-struct AlphaSetting {
-    std::uint64_t process = 0;
-    bool ignoresAlpha = true;
-};
-
-AlphaSetting& alphaSetting() {
-    static AlphaSetting setting;
-    if (setting.process != processGeneration()) {
-        setting = AlphaSetting{processGeneration(), true};
-    }
+// The platform's default is to drop alpha.
+ProcessLocal<bool>& ignoresAlphaSetting() {
+    static ProcessLocal<bool> setting(+[] { return true; });
     return setting;
 }
 
 }  // namespace
 
 bool Color::ignoresAlpha() {
-    return alphaSetting().ignoresAlpha;
+    return ignoresAlphaSetting().get();
 }
 
 void Color::setIgnoresAlpha(bool ignoresAlpha) {
-    alphaSetting().ignoresAlpha = ignoresAlpha;
+    ignoresAlphaSetting().get() = ignoresAlpha;
 }
 
 std::optional<Color> Color::withComponents(ColorSpace space, const std::array<double, 3>& components,
