@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
+#include "kit/quartz/PainterPath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,30 +20,6 @@ QColor qColor(const Color& color) {
     const Color::RGBA rgba = color.rgba();
     return QColor::fromRgbF(static_cast<float>(rgba.red), static_cast<float>(rgba.green),
                             static_cast<float>(rgba.blue), static_cast<float>(rgba.alpha));
-}
-
-QPainterPath painterPath(const Path& path) {
-    QPainterPath result;
-    result.setFillRule(Qt::WindingFill);
-    for (const Path::Segment& segment : path.segments()) {
-        const QPointF point(segment.point.x, segment.point.y);
-        switch (segment.kind) {
-            case Path::Segment::Kind::MoveTo:
-                result.moveTo(point);
-                break;
-            case Path::Segment::Kind::LineTo:
-                result.lineTo(point);
-                break;
-            case Path::Segment::Kind::CurveTo:
-                result.cubicTo(QPointF(segment.control1.x, segment.control1.y),
-                               QPointF(segment.control2.x, segment.control2.y), point);
-                break;
-            case Path::Segment::Kind::Close:
-                result.closeSubpath();
-                break;
-        }
-    }
-    return result;
 }
 
 // Stop positions as given when there is one valid position per colour, else evenly spaced.

@@ -1,6 +1,6 @@
 #include "kit/quartz/Path.h"
 
-#include <QPainterPath>
+#include "kit/quartz/PainterPath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -155,31 +155,31 @@ private:
     Point _subpathStart;
 };
 
-QPainterPath painterPath(const std::vector<Segment>& segments) {
+}  // namespace
+
+QPainterPath painterPath(const Path& kitPath) {
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
-    for (const Segment& segment : segments) {
+    for (const Path::Segment& segment : kitPath.segments()) {
         const QPointF point(segment.point.x, segment.point.y);
         switch (segment.kind) {
-            case Segment::Kind::MoveTo:
+            case Path::Segment::Kind::MoveTo:
                 path.moveTo(point);
                 break;
-            case Segment::Kind::LineTo:
+            case Path::Segment::Kind::LineTo:
                 path.lineTo(point);
                 break;
-            case Segment::Kind::CurveTo:
+            case Path::Segment::Kind::CurveTo:
                 path.cubicTo(QPointF(segment.control1.x, segment.control1.y),
                              QPointF(segment.control2.x, segment.control2.y), point);
                 break;
-            case Segment::Kind::Close:
+            case Path::Segment::Kind::Close:
                 path.closeSubpath();
                 break;
         }
     }
     return path;
 }
-
-}  // namespace
 
 std::shared_ptr<Path> Path::createMutable() {
     try {
@@ -210,11 +210,11 @@ void Path::closeSubpath() {
 }
 
 bool Path::containsPoint(Point point) const {
-    return painterPath(segments()).contains(QPointF(point.x, point.y));
+    return painterPath(*this).contains(QPointF(point.x, point.y));
 }
 
 Rect Path::boundingBox() const {
-    const QRectF box = painterPath(segments()).boundingRect();
+    const QRectF box = painterPath(*this).boundingRect();
     return Rect(box.x(), box.y(), box.width(), box.height());
 }
 
