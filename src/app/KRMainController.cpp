@@ -16,6 +16,7 @@
 #include "kit/foundation/UserDefaults.h"
 #include "kit/quartz/WindowList.h"
 #include "tint/CurrentDesktopKey.h"
+#include "tint/KRTintView.h"
 #include "tint/KRTintWindow.h"
 
 namespace {
@@ -96,6 +97,7 @@ const kit::DispatchTable& KRMainController::classDispatchTable() {
 // --- Application delegate
 
 void KRMainController::applicationDidFinishLaunching(kit::Notification*) {
+    KRTintView::load();
     // Tints are translucent: colour wells must offer and return alpha.
     kit::Color::setIgnoresAlpha(false);
     kit::UserDefaults& defaults = kit::UserDefaults::standard();

@@ -17,13 +17,13 @@ struct PillFlags {
     bool detailed = false;
 };
 
-PillFlags readPillFlags() {
+std::unique_ptr<PillFlags> readPillFlags() {
     const kit::UserDefaults& defaults = kit::UserDefaults::standard();
     const bool pills = defaults.boolForKey("Pills");
-    return {pills, pills && !defaults.boolForKey("Pills: Simple")};
+    return std::make_unique<PillFlags>(PillFlags{pills, pills && !defaults.boolForKey("Pills: Simple")});
 }
 
-// Read once per process; changing the defaults takes effect at the next start.
+// Read once per process, at start-up; changing the defaults takes effect at the next start.
 const PillFlags& pillFlags() {
     static kit::ProcessLocal<PillFlags> flags(&readPillFlags);
     return flags.get();
@@ -43,6 +43,10 @@ kit::Rect shrunkPill(const kit::Rect& area) {
 }
 
 }  // namespace
+
+void KRTintView::load() {
+    pillFlags();
+}
 
 bool KRTintView::pillsEnabled() {
     return pillFlags().pills;

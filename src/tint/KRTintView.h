@@ -21,7 +21,9 @@ public:
     bool wantsUpdateLayer() const override { return true; }
     void updateLayer() override;
 
-    // The two pill defaults as this process read them at its first tint view.
+    // The class's start-up step: reads the two pill defaults, once per process, before the application
+    // starts; later writes to them take effect at the next start.
+    static void load();
     static bool pillsEnabled();
     static bool detailedPillsEnabled();
 

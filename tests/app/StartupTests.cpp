@@ -8,6 +8,7 @@
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/UserDefaults.h"
 #include "support/TintOverlayTest.h"
+#include "tint/KRTintView.h"
 
 class StartupTest : public TintOverlayTest {};
 
@@ -59,4 +60,21 @@ TEST_F(StartupTest, ReopenShowsSettingsEveryTimeAndDeclinesThePlatformsHandling)
     EXPECT_FALSE(controller().applicationShouldHandleReopen(kit::Application::shared(), true));
     EXPECT_FALSE(controller().applicationShouldHandleReopen(kit::Application::shared(), false));
     EXPECT_EQ(world().activationCount(), 2u);
+}
+
+TEST_F(StartupTest, PillDefaultsAreReadAtStartUpNotWhenTheFirstTintAppears) {
+    // The bar is hidden at launch, so no tint view exists yet when the user writes "Pills".
+    hideMenuBar();
+    launch();
+    kit::UserDefaults::standard().setBool(true, "Pills");
+    showMenuBar();
+    world().advance(2.0);
+    ASSERT_NE(controller().tintWindow(), nullptr);
+    EXPECT_FALSE(KRTintView::pillsEnabled()) << "applies at the next start";
+
+    restart();
+    KRMainController next;
+    next.applicationDidFinishLaunching(nullptr);
+    EXPECT_TRUE(KRTintView::pillsEnabled());
+    EXPECT_TRUE(KRTintView::detailedPillsEnabled());
 }

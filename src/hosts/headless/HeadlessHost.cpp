@@ -49,9 +49,6 @@ HeadlessHost::HeadlessHost(Options options) : _options(std::move(options)) {
 }
 
 HeadlessHost::~HeadlessHost() {
-    // The process ends: what the application holds goes while this host can still see it go.
-    kit::Application::reset();
-    kit::RunLoop::main().reset();
     kit::uninstallHost(*this);
     if (_temporaryDirectory) {
         std::error_code ignored;

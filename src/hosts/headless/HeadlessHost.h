@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "kit/core/Host.h"
+#include "kit/foundation/PropertyList.h"
 
 namespace headless {
 

@@ -56,7 +56,6 @@ QtHost::QtHost()
 }
 
 QtHost::~QtHost() {
-    kit::RunLoop::main().reset();
     _wakeUp.stop();
     kit::uninstallHost(*this);
 }

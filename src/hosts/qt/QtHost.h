@@ -8,6 +8,7 @@
 #include "hosts/qt/DesktopPicture.h"
 #include "hosts/qt/QtScreenList.h"
 #include "kit/core/Host.h"
+#include "kit/foundation/PropertyList.h"
 
 namespace qthost {
 

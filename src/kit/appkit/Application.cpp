@@ -5,14 +5,21 @@
 #include "kit/appkit/InterfaceFile.h"
 #include "kit/appkit/Window.h"
 #include "kit/core/Host.h"
+#include "kit/core/ProcessLocal.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/NotificationCenter.h"
 
 namespace kit {
 
 Application& Application::shared() {
-    static auto* application = new Application;  // lives as long as the process
-    return *application;
+    static auto* application = new ProcessLocal<Application>;  // never destroyed, like the run loop's
+    return application->get();
+}
+
+Application::~Application() {
+    // Objects released here may close windows, which unregister themselves from the list.
+    _delegate = nullptr;
+    _topLevelObjects.clear();
 }
 
 void Application::activateIgnoringOtherApps(bool /*ignoring*/) {
@@ -43,16 +50,6 @@ void Application::keepTopLevelObjects(std::vector<std::shared_ptr<Object>> objec
     for (auto& object : objects) {
         _topLevelObjects.push_back(std::move(object));
     }
-}
-
-void Application::reset() {
-    Application& application = shared();
-    application._delegate = nullptr;
-    // Objects released here may close windows, which unregister themselves from the list.
-    std::vector<std::shared_ptr<Object>> released = std::move(application._topLevelObjects);
-    application._topLevelObjects.clear();
-    released.clear();
-    application._windows.clear();
 }
 
 void Application::windowWasCreated(Window& window) {

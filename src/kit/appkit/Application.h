@@ -28,6 +28,7 @@ public:
 class Application : public Object {
 public:
     static Application& shared();
+    ~Application() override;
 
     ApplicationDelegate* delegate() const { return _delegate; }
     void setDelegate(ApplicationDelegate* delegate) { _delegate = delegate; }
@@ -43,9 +44,6 @@ public:
 
     // Objects the main interface file made; the application holds them for the life of the process.
     void keepTopLevelObjects(std::vector<std::shared_ptr<Object>> objects);
-
-    // A new process: no delegate, no windows, nothing held.
-    static void reset();
 
     void windowWasCreated(Window& window);
     void windowWillBeDestroyed(Window& window);

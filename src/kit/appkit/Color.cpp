@@ -60,7 +60,7 @@ namespace {
 
 // The platform's default is to drop alpha.
 ProcessLocal<bool>& ignoresAlphaSetting() {
-    static ProcessLocal<bool> setting(+[] { return true; });
+    static ProcessLocal<bool> setting(+[] { return std::make_unique<bool>(true); });
     return setting;
 }
 

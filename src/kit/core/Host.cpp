@@ -3,37 +3,23 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "kit/appkit/Application.h"
-#include "kit/foundation/Bundle.h"
-#include "kit/foundation/NotificationCenter.h"
-#include "kit/foundation/RunLoop.h"
-#include "kit/foundation/SystemVersion.h"
-#include "kit/foundation/UserDefaults.h"
+#include "kit/core/ProcessLocal.h"
 
 namespace kit {
 
 namespace {
 Host* installedHost = nullptr;
-std::uint64_t generation = 0;
 }  // namespace
-
-std::uint64_t processGeneration() {
-    return generation;
-}
 
 void installHost(Host& newHost) {
     installedHost = &newHost;
-    ++generation;
-    RunLoop::main().reset();
-    NotificationCenter::resetAll();
-    SystemVersion::reset();
-    Bundle::resetMain();
-    UserDefaults::resetStandard();
-    Application::reset();
+    ProcessLocalBase::discardAll();
 }
 
 void uninstallHost(Host& oldHost) {
     if (installedHost == &oldHost) {
+        // The process ends: what it holds goes while its host can still see it go.
+        ProcessLocalBase::discardAll();
         installedHost = nullptr;
     }
 }

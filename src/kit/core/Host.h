@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "kit/foundation/PropertyList.h"
 #include "kit/geometry/Geometry.h"
 
 namespace kit {
 
+class PropertyList;
 class Window;
 class WindowPeer;
 
@@ -87,8 +87,8 @@ public:
     // The window server's list, frontmost first: one dictionary per window with the window server's keys
     // ("kCGWindowOwnerName", "kCGWindowName", "kCGWindowIsOnscreen", "kCGWindowBounds", ...), bounds
     // with a top-left origin. nullopt when the window server gives no list.
-    virtual std::optional<PropertyList::Array> windowList(std::uint32_t options,
-                                                          std::uint32_t relativeToWindow) = 0;
+    virtual std::optional<std::vector<PropertyList>> windowList(std::uint32_t options,
+                                                                std::uint32_t relativeToWindow) = 0;
     // Pointer position in global screen coordinates.
     virtual Point mouseLocation() const = 0;
     // Modifier flags held now, in the platform's bits (Shift 0x20000).
@@ -101,12 +101,10 @@ public:
     virtual void activateIgnoringOtherApps() = 0;
 };
 
-// Installs `host` as the process's host and resets the kit's process-wide state (run loop, notification
-// centres, shared defaults, bundle, system version): installing a host is starting the process.
+// Installs `host` as the process's host and drops every ProcessLocal value: installing a host is
+// starting the process.
 void installHost(Host& host);
-// Counts host installations: process-wide state of the system compares it to know a new process began.
-std::uint64_t processGeneration();
-// Removes `host` if it is the installed one.
+// Removes `host` if it is the installed one, ending its process: every ProcessLocal value is dropped.
 void uninstallHost(Host& host);
 // The installed host; the kit must not be used before one is installed.
 Host& host();

@@ -1,7 +1,6 @@
 #include "kit/core/Object.h"
 
-#include "kit/foundation/NotificationCenter.h"
-#include "kit/foundation/RunLoop.h"
+#include <vector>
 
 namespace kit {
 
@@ -17,9 +16,24 @@ DispatchTable::Handler DispatchTable::find(Selector selector) const {
     return nullptr;
 }
 
+namespace {
+
+std::vector<Object::DestructionHook>& destructionHooks() {
+    static auto* hooks = new std::vector<Object::DestructionHook>;  // objects die during static teardown too
+    return *hooks;
+}
+
+}  // namespace
+
+bool Object::callOnDestruction(DestructionHook hook) {
+    destructionHooks().push_back(hook);
+    return true;
+}
+
 Object::~Object() {
-    RunLoop::objectWillBeDestroyed(*this);
-    NotificationCenter::objectWillBeDestroyed(*this);
+    for (DestructionHook hook : destructionHooks()) {
+        hook(*this);
+    }
 }
 
 bool Object::perform(Selector selector, Object* argument) {

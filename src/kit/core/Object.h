@@ -59,8 +59,8 @@ DispatchTable::Entry action(std::string_view name) {
 }
 
 // Base of every kit and system object that can be a target, an observer or a delayed-call argument.
-// Destroying an object withdraws it from the run loop and every notification centre, so no delayed
-// call or notification can reach it afterwards.
+// Destroying an object withdraws it from every place that keeps borrowed pointers to objects (the run
+// loop, the notification centres), so no delayed call or notification can reach it afterwards.
 class Object {
 public:
     Object() = default;
@@ -74,6 +74,11 @@ public:
     bool perform(Selector selector, Object* argument = nullptr);
 
     static const DispatchTable& classDispatchTable();
+
+    // A place that keeps borrowed pointers to objects joins here, once, before any object dies (a static
+    // initializer of its own source file does it), so the core need not know it.
+    using DestructionHook = void (*)(Object& object);
+    static bool callOnDestruction(DestructionHook hook);
 
 protected:
     // Every class with actions overrides this to return its own static table.

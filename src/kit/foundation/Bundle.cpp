@@ -5,17 +5,13 @@
 #include <system_error>
 
 #include "kit/core/Host.h"
+#include "kit/core/ProcessLocal.h"
 #include "kit/foundation/Log.h"
 #include "kit/foundation/PropertyListSerialization.h"
 
 namespace kit {
 
 namespace {
-
-std::unique_ptr<Bundle>& mainBundle() {
-    static std::unique_ptr<Bundle> bundle;
-    return bundle;
-}
 
 bool isPresent(const std::filesystem::path& path) {
     std::error_code ignored;
@@ -25,15 +21,8 @@ bool isPresent(const std::filesystem::path& path) {
 }  // namespace
 
 Bundle& Bundle::main() {
-    std::unique_ptr<Bundle>& bundle = mainBundle();
-    if (!bundle) {
-        bundle = std::make_unique<Bundle>(host().bundleDirectory());
-    }
-    return *bundle;
-}
-
-void Bundle::resetMain() {
-    mainBundle().reset();
+    static ProcessLocal<Bundle> bundle(+[] { return std::make_unique<Bundle>(host().bundleDirectory()); });
+    return bundle.get();
 }
 
 Bundle::Bundle(std::filesystem::path directory) : _directory(std::move(directory)) {

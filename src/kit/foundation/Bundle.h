@@ -37,8 +37,6 @@ public:
     std::string localizedString(const std::string& key, const std::string& value = "",
                                 const std::string& table = "") const;
 
-    static void resetMain();
-
 private:
     // The host's preferred languages, each followed by its base language ("de-CH", "de"), then "en".
     std::vector<std::string> languages() const;

@@ -1,17 +1,23 @@
 #include "kit/foundation/NotificationCenter.h"
+#include "kit/core/ProcessLocal.h"
 
 #include <algorithm>
 
 namespace kit {
 
+namespace {
+const bool withdrawsDestroyedObservers =
+    Object::callOnDestruction(&NotificationCenter::objectWillBeDestroyed);
+}  // namespace
+
 NotificationCenter& NotificationCenter::defaultCenter() {
-    static auto* center = new NotificationCenter;  // never destroyed, like the platform's
-    return *center;
+    static auto* center = new ProcessLocal<NotificationCenter>;  // never destroyed, like the platform's
+    return center->get();
 }
 
 NotificationCenter& NotificationCenter::workspaceCenter() {
-    static auto* center = new NotificationCenter;
-    return *center;
+    static auto* center = new ProcessLocal<NotificationCenter>;
+    return center->get();
 }
 
 void NotificationCenter::addObserver(Object& observer, Selector selector, const std::string& name,
@@ -45,11 +51,6 @@ void NotificationCenter::post(const std::string& name, Object* sender) {
 void NotificationCenter::objectWillBeDestroyed(Object& observer) {
     defaultCenter().removeObserver(observer);
     workspaceCenter().removeObserver(observer);
-}
-
-void NotificationCenter::resetAll() {
-    defaultCenter()._observers.clear();
-    workspaceCenter()._observers.clear();
 }
 
 }  // namespace kit

@@ -43,8 +43,6 @@ public:
     std::size_t observerCount() const { return _observers.size(); }
     // Removes `observer` from every centre; objects do so when they are destroyed.
     static void objectWillBeDestroyed(Object& observer);
-    // Forgets every observer of every centre: a new process starts with none.
-    static void resetAll();
 
 private:
     struct Registration {

@@ -4,12 +4,19 @@
 
 #include "kit/core/Host.h"
 #include "kit/core/Object.h"
+#include "kit/core/ProcessLocal.h"
 
 namespace kit {
 
+namespace {
+const bool withdrawsDestroyedObjects =
+    Object::callOnDestruction([](Object& object) { RunLoop::objectWillBeDestroyed(object); });
+}  // namespace
+
 RunLoop& RunLoop::main() {
-    static auto* runLoop = new RunLoop;  // never destroyed: objects may be freed during static teardown
-    return *runLoop;
+    // Never destroyed: objects may be freed during static teardown.
+    static auto* runLoop = new ProcessLocal<RunLoop>;
+    return runLoop->get();
 }
 
 void RunLoop::insert(Entry entry) {
@@ -92,11 +99,6 @@ std::size_t RunLoop::pendingCount(const Object& target, Selector selector) const
     return static_cast<std::size_t>(std::count_if(_entries.begin(), _entries.end(), [&](const Entry& entry) {
         return entry.call.target == &target && entry.call.selector == selector;
     }));
-}
-
-void RunLoop::reset() {
-    _entries.clear();
-    _nextSequence = 0;
 }
 
 void RunLoop::objectWillBeDestroyed(const Object& object) {

@@ -40,9 +40,6 @@ public:
 
     std::vector<PendingCall> pendingCalls() const;
     std::size_t pendingCount(const Object& target, Selector selector) const;
-
-    // Drops every pending call: a new process starts with an empty run loop.
-    void reset();
     // No pending call may reach an object once it is gone, as target or as argument.
     static void objectWillBeDestroyed(const Object& object);
 

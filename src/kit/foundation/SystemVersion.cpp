@@ -1,4 +1,5 @@
 #include "kit/foundation/SystemVersion.h"
+#include "kit/core/ProcessLocal.h"
 
 #include <optional>
 
@@ -12,8 +13,8 @@ struct VersionState {
 };
 
 VersionState& state() {
-    static VersionState versionState;
-    return versionState;
+    static ProcessLocal<VersionState> versionState;
+    return versionState.get();
 }
 
 // Framework numbers of the first release of each system; anything newer than the table's end reads as
@@ -53,10 +54,6 @@ double SystemVersion::appKitVersionNumber() {
 
 void SystemVersion::setAppKitVersionNumber(double number) {
     state().appKitOverride = number;
-}
-
-void SystemVersion::reset() {
-    state() = VersionState{};
 }
 
 }  // namespace kit

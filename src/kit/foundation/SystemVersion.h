@@ -23,7 +23,6 @@ public:
     // The application-framework version number matching the current system (1265 is 10.9's), unless set.
     static double appKitVersionNumber();
     static void setAppKitVersionNumber(double number);
-    static void reset();
 
 private:
     int _major;

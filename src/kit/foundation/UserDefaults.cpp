@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "kit/core/Host.h"
+#include "kit/core/ProcessLocal.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/Log.h"
 #include "kit/foundation/PropertyListSerialization.h"
@@ -17,11 +18,6 @@ namespace kit {
 namespace {
 
 constexpr const char* FallbackDomain = "com.larkspur.Awning";
-
-std::unique_ptr<UserDefaults>& standardDefaults() {
-    static std::unique_ptr<UserDefaults> defaults;
-    return defaults;
-}
 
 // A domain names one file in the folder; anything that could reach outside it names none.
 bool isFileDomain(const std::string& domain) {
@@ -51,17 +47,12 @@ std::optional<std::filesystem::path> moveAside(const std::filesystem::path& file
 }  // namespace
 
 UserDefaults& UserDefaults::standard() {
-    std::unique_ptr<UserDefaults>& defaults = standardDefaults();
-    if (!defaults) {
+    static ProcessLocal<UserDefaults> defaults(+[] {
         const std::string identifier = Bundle::main().bundleIdentifier().value_or("");
-        defaults = std::make_unique<UserDefaults>(host().defaultsDirectory(),
-                                                  isFileDomain(identifier) ? identifier : FallbackDomain);
-    }
-    return *defaults;
-}
-
-void UserDefaults::resetStandard() {
-    standardDefaults().reset();
+        return std::make_unique<UserDefaults>(host().defaultsDirectory(),
+                                              isFileDomain(identifier) ? identifier : FallbackDomain);
+    });
+    return defaults.get();
 }
 
 UserDefaults::UserDefaults(std::filesystem::path directory, std::string domain)

@@ -39,8 +39,6 @@ public:
     std::optional<PropertyList::Dictionary> persistentDomainForName(const std::string& domain) const;
 
     const std::filesystem::path& path() const { return _path; }
-    // Forgets the standard object so that the next standard() reads the files again (a new process).
-    static void resetStandard();
 
 private:
     void load();
