@@ -49,7 +49,7 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
     _fade.setTargetObject(_widget.get());
     _fade.setPropertyName("windowOpacity");
     _widget->setGeometry(qtGeometry(_host.screenCoordinates().toQt(_window.frame())));
-    _widget->setWindowOpacity(std::clamp(_window.alphaValue(), 0.0, 1.0));
+    _widget->setWindowOpacity(_window.presentedAlphaValue());
 }
 
 QtWindowPeer::~QtWindowPeer() = default;
@@ -76,7 +76,7 @@ void QtWindowPeer::levelDidChange() {
 }
 
 void QtWindowPeer::alphaDidChange(double fadeDuration) {
-    const double target = std::clamp(_window.alphaValue(), 0.0, 1.0);
+    const double target = _window.presentedAlphaValue();
     _fade.stop();
     if (fadeDuration > 0.0) {
         _fade.setStartValue(_widget->windowOpacity());

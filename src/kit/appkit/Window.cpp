@@ -1,6 +1,7 @@
 #include "kit/appkit/Window.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "kit/appkit/AnimationContext.h"
 #include "kit/appkit/Application.h"
@@ -45,6 +46,10 @@ WindowPeer& Window::ensurePeer() {
 
 void Window::setAlphaValue(double alpha) {
     setAlphaValue(alpha, 0.0);
+}
+
+double Window::presentedAlphaValue() const {
+    return std::isnan(_alphaValue) ? 1.0 : std::clamp(_alphaValue, 0.0, 1.0);
 }
 
 void Window::setAlphaValue(double alpha, double fadeDuration) {

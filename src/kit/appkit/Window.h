@@ -63,8 +63,11 @@ public:
     bool hasShadow() const { return _hasShadow; }
     void setHasShadow(bool hasShadow) { _hasShadow = hasShadow; }
 
+    // The opacity as set, read back unchanged.
     double alphaValue() const { return _alphaValue; }
     void setAlphaValue(double alpha);
+    // The opacity a host shows: alphaValue clamped to [0, 1]; NaN shows as a window's default, 1.
+    double presentedAlphaValue() const;
     WindowAnimator animator() { return WindowAnimator(*this); }
 
     int level() const { return _level; }

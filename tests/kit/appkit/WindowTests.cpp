@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "kit/appkit/AnimationContext.h"
 #include "kit/appkit/Application.h"
 #include "kit/appkit/InterfaceFile.h"
@@ -140,4 +143,21 @@ TEST_F(WindowTest, TheApplicationKnowsItsWindowsAndMissingInterfaceFilesLoadNoth
     std::vector<std::shared_ptr<kit::Object>> objects;
     EXPECT_FALSE(kit::InterfaceFile::instantiate("No Such File", nullptr, objects));
     EXPECT_TRUE(objects.empty());
+}
+
+TEST_F(WindowTest, OpacityReadsBackAsSetButIsShownWithinZeroToOne) {
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double set;
+        double shown;
+    } cases[] = {{0.0, 0.0}, {0.35, 0.35}, {1.0, 1.0},  {-0.5, 0.0},
+                 {1.5, 1.0}, {inf, 1.0},   {-inf, 0.0}, {nan, 1.0}};
+    auto window = makeWindow();
+    for (const auto& c : cases) {
+        window->setAlphaValue(c.set);
+        EXPECT_TRUE(window->alphaValue() == c.set || (std::isnan(c.set) && std::isnan(window->alphaValue())))
+            << c.set;
+        EXPECT_DOUBLE_EQ(window->presentedAlphaValue(), c.shown) << c.set;
+    }
 }
