@@ -209,60 +209,81 @@ void KRMainController::positionTintWindow(kit::Object* argument) {
         kit::cancelPreviousPerformRequests(*this, layoutSelector, nullptr);
     }
     if (!_isMenuBarVisible) {
-        if (_tintWindow) {
-            _tintWindow->close();
-            _tintWindow.reset();
-        }
+        closeTintWindow();
         return;
     }
-    const std::optional<kit::Screen> primary = kit::Screen::primary();
-    if (primary) {
-        kit::Rect tintFrame = primary->frame();
-        tintFrame.origin.y = tintFrame.origin.y + tintFrame.size.height - _menuBarHeight;
-        tintFrame.size.height = _menuBarHeight;
-
-        bool onActiveSpace = false;
-        if (_tintWindow) {
-            onActiveSpace = _tintWindow->isOnActiveSpace();
+    // With no screen for a moment there is nothing to lay out, but the loop goes on.
+    if (const std::optional<kit::Screen> primary = kit::Screen::primary()) {
+        const kit::Rect strip = menuBarStrip(*primary);
+        const bool onActiveSpace = prepareTintWindow(strip);
+        const double target = alphaValueWithMouseHovering(isPointerOverStrip(strip));
+        if (onActiveSpace && kit::equalRects(_tintWindow->frame(), strip)) {
+            applyTintOpacity(target, true);
         } else {
-            _tintWindow = KRTintWindow::newTintWindowWithFrame(tintFrame);
-        }
-        if (_tintWindow->level() != KRTintWindow::tintWindowLevel) {
-            _tintWindow->setLevel(KRTintWindow::tintWindowLevel);
-        }
-
-        const bool hovering = kit::pointInRect(kit::Event::mouseLocation(),
-                                               kit::insetRect(tintFrame, -hoverMargin, -hoverMargin));
-        const double target = alphaValueWithMouseHovering(hovering);
-        const double difference = std::fabs(target - _tintWindow->alphaValue());
-
-        if (onActiveSpace && kit::equalRects(_tintWindow->frame(), tintFrame)) {
-            if (difference > opacityThreshold) {
-                kit::AnimationContext::beginGrouping();
-                kit::AnimationContext::currentContext().setDuration(fadeDuration);
-                _tintWindow->animator().setAlphaValue(target);
-                kit::AnimationContext::endGrouping();
-            }
-        } else {
-            if (difference > opacityThreshold) {
-                _tintWindow->setAlphaValue(target);
-            }
-            _tintWindow->setFrame(tintFrame, true, false);
+            applyTintOpacity(target, false);
+            _tintWindow->setFrame(strip, true, false);
             if (!onActiveSpace) {
                 _tintWindow->orderFront(this);
             }
         }
     }
-    // With no screen for a moment there is nothing to lay out, but the loop goes on.
     kit::performSelector(*this, layoutSelector, nullptr, layoutPeriod);
+}
+
+void KRMainController::closeTintWindow() {
+    if (_tintWindow) {
+        _tintWindow->close();
+        _tintWindow.reset();
+    }
+}
+
+kit::Rect KRMainController::menuBarStrip(const kit::Screen& primary) const {
+    kit::Rect strip = primary.frame();
+    strip.origin.y = strip.origin.y + strip.size.height - _menuBarHeight;
+    strip.size.height = _menuBarHeight;
+    return strip;
+}
+
+bool KRMainController::prepareTintWindow(const kit::Rect& strip) {
+    bool onActiveSpace = false;
+    if (_tintWindow) {
+        onActiveSpace = _tintWindow->isOnActiveSpace();
+    } else {
+        _tintWindow = KRTintWindow::newTintWindowWithFrame(strip);
+    }
+    if (_tintWindow->level() != KRTintWindow::tintWindowLevel) {
+        _tintWindow->setLevel(KRTintWindow::tintWindowLevel);
+    }
+    return onActiveSpace;
+}
+
+bool KRMainController::isPointerOverStrip(const kit::Rect& strip) const {
+    return kit::pointInRect(kit::Event::mouseLocation(), kit::insetRect(strip, -hoverMargin, -hoverMargin));
+}
+
+// A change too small to see is not applied: the window server would redraw for nothing five times a second.
+void KRMainController::applyTintOpacity(double target, bool fade) {
+    if (std::fabs(target - _tintWindow->alphaValue()) <= opacityThreshold) {
+        return;
+    }
+    if (fade) {
+        kit::AnimationContext::beginGrouping();
+        kit::AnimationContext::currentContext().setDuration(fadeDuration);
+        _tintWindow->animator().setAlphaValue(target);
+        kit::AnimationContext::endGrouping();
+    } else {
+        _tintWindow->setAlphaValue(target);
+    }
 }
 
 double KRMainController::alphaValueWithMouseHovering(bool hovering) const {
     const double fallback = hovering ? 0.0 : 0.2;
     const std::optional<kit::PropertyList> stored =
         kit::UserDefaults::standard().objectForKey(hovering ? "Hover Alpha" : "Idle Alpha");
-    // A stored value with no numeric reading (data, a date, a collection) falls back and stays stored.
-    return stored ? stored->doubleValue().value_or(fallback) : fallback;
+    // A stored value with no numeric reading (data, a date, a collection) or no finite one falls back and
+    // stays stored.
+    const std::optional<double> value = stored ? stored->doubleValue() : std::nullopt;
+    return value && std::isfinite(*value) ? *value : fallback;
 }
 
 // --- Settings window

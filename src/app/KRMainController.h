@@ -6,11 +6,13 @@
 
 #include "kit/appkit/Application.h"
 #include "kit/core/Object.h"
+#include "kit/geometry/Geometry.h"
 
 namespace kit {
 class Button;
 class ColorWell;
 class PopUpButton;
+class Screen;
 class Slider;
 class Window;
 }  // namespace kit
@@ -54,6 +56,14 @@ private:
     std::optional<double> findMenuBarHeight() const;
     bool updateDesktopKey();
     double checkPeriod() const;
+
+    // The steps of a layout pass.
+    void closeTintWindow();
+    kit::Rect menuBarStrip(const kit::Screen& primary) const;
+    // Makes the tint window if there is none; true when it was already on the active space.
+    bool prepareTintWindow(const kit::Rect& strip);
+    bool isPointerOverStrip(const kit::Rect& strip) const;
+    void applyTintOpacity(double target, bool fade);
 
     // Outlets of the "Settings" interface file (borrowed; nil until it loads).
     kit::Window* _settingsWindow = nullptr;

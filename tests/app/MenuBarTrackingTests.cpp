@@ -83,7 +83,9 @@ TEST_F(MenuBarTrackingTest, OnlyTheWindowServersOnScreenMenuBarOverThePrimaryDis
         EXPECT_EQ(controller.isMenuBarVisible(), c.visible) << c.what;
         EXPECT_EQ(controller.menuBarHeight(), c.storedHeight) << c.what;
         EXPECT_EQ(controller.tintWindow() != nullptr, c.visible) << c.what;
-        EXPECT_EQ(world().lastWindowListOptions(), 17u) << c.what;
+        EXPECT_EQ(world().lastWindowListOptions(),
+                  kit::WindowListOptionOnScreenOnly | kit::WindowListExcludeDesktopElements)
+            << c.what;
     }
 }
 
@@ -193,7 +195,7 @@ TEST_F(MenuBarTrackingTest, ANewWindowShowsAtOnceAndLaterChangesFade) {
     KRTintWindow* window = controller().tintWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->frame(), kit::Rect(0, 876, 1440, 24));
-    EXPECT_EQ(window->level(), 26);
+    EXPECT_EQ(window->level(), kit::StatusWindowLevel + 1);
     EXPECT_TRUE(window->isOnActiveSpace());
     EXPECT_DOUBLE_EQ(window->alphaValue(), 0.2);
     std::vector<double> fades;
@@ -307,18 +309,38 @@ TEST_F(MenuBarTrackingTest, DesktopPictureChangesSwitchTheColourKeyAndRedrawOnly
 }
 
 TEST_F(MenuBarTrackingTest, OpacityDefaultsAndUnreadableValues) {
-    EXPECT_DOUBLE_EQ(controller().alphaValueWithMouseHovering(false), 0.2);
-    EXPECT_DOUBLE_EQ(controller().alphaValueWithMouseHovering(true), 0.0);
-    auto& defaults = kit::UserDefaults::standard();
-    defaults.setObject("0.7", "Idle Alpha");
-    defaults.setDouble(1.5, "Hover Alpha");
-    EXPECT_DOUBLE_EQ(controller().alphaValueWithMouseHovering(false), 0.7);
-    EXPECT_DOUBLE_EQ(controller().alphaValueWithMouseHovering(true), 1.5) << "used as stored, not clamped";
-    defaults.setObject(kit::PropertyList::Data{1}, "Idle Alpha");
-    defaults.setObject(kit::PropertyList::Array{0.5}, "Hover Alpha");
-    EXPECT_DOUBLE_EQ(controller().alphaValueWithMouseHovering(false), 0.2);
-    EXPECT_DOUBLE_EQ(controller().alphaValueWithMouseHovering(true), 0.0);
-    EXPECT_TRUE(defaults.objectForKey("Idle Alpha")->data()) << "left in place";
+    constexpr double idleDefault = 0.2;
+    constexpr double hoverDefault = 0.0;
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* what;
+        std::optional<kit::PropertyList> stored;  // under both keys
+        std::optional<double> read;               // nullopt: each state's default
+    };
+    const Case cases[] = {
+        {"absent", std::nullopt, std::nullopt},
+        {"a numeric string", kit::PropertyList("0.7"), 0.7},
+        {"above one, used as stored", kit::PropertyList(1.5), 1.5},
+        {"data", kit::PropertyList(kit::PropertyList::Data{1}), std::nullopt},
+        {"an array", kit::PropertyList(kit::PropertyList::Array{0.5}), std::nullopt},
+        {"NaN", kit::PropertyList(std::numeric_limits<double>::quiet_NaN()), std::nullopt},
+        {"infinity", kit::PropertyList(inf), std::nullopt},
+        {"minus infinity", kit::PropertyList(-inf), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        restart();
+        KRMainController controller;
+        if (c.stored) {
+            kit::UserDefaults::standard().setObject(*c.stored, "Idle Alpha");
+            kit::UserDefaults::standard().setObject(*c.stored, "Hover Alpha");
+        }
+        EXPECT_DOUBLE_EQ(controller.alphaValueWithMouseHovering(false), c.read.value_or(idleDefault))
+            << c.what;
+        EXPECT_DOUBLE_EQ(controller.alphaValueWithMouseHovering(true), c.read.value_or(hoverDefault))
+            << c.what;
+        EXPECT_EQ(kit::UserDefaults::standard().objectForKey("Idle Alpha").has_value(), c.stored.has_value())
+            << c.what << ": left in place";
+    }
 }
 
 TEST_F(MenuBarTrackingTest, NoScreenCountsAsNoMenuBarAndTheLoopsGoOn) {

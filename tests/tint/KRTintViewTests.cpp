@@ -54,7 +54,8 @@ protected:
 TEST_F(TintViewTest, TheWindowIsBorderlessClickThroughAndStartsTransparent) {
     startWithPills(std::nullopt);
     EXPECT_EQ(window->styleMask(), kit::WindowStyleMaskBorderless);
-    EXPECT_EQ(window->collectionBehavior(), 10u);
+    EXPECT_EQ(window->collectionBehavior(),
+              kit::WindowCollectionBehaviorMoveToActiveSpace | kit::WindowCollectionBehaviorTransient);
     EXPECT_FALSE(window->canBecomeKeyWindow());
     EXPECT_FALSE(window->canBecomeMainWindow());
     EXPECT_TRUE(window->ignoresMouseEvents());
@@ -62,7 +63,7 @@ TEST_F(TintViewTest, TheWindowIsBorderlessClickThroughAndStartsTransparent) {
     EXPECT_FALSE(window->hasShadow());
     EXPECT_FALSE(window->isReleasedWhenClosed());
     EXPECT_EQ(window->backgroundColor(), kit::Color::clear());
-    EXPECT_EQ(window->level(), 26);
+    EXPECT_EQ(window->level(), kit::StatusWindowLevel + 1);
     EXPECT_DOUBLE_EQ(window->alphaValue(), 0.0);
     auto* view = dynamic_cast<KRTintView*>(window->contentView());
     ASSERT_NE(view, nullptr);
