@@ -291,8 +291,9 @@ double KRMainController::alphaValueWithMouseHovering(bool hovering) const {
 void KRMainController::positionSettingsWindow() {
     if (!_settingsWindow) {
         std::vector<std::shared_ptr<kit::Object>> topLevelObjects;
-        // A missing Settings file leaves every outlet nil, and what follows acts on nothing.
-        if (kit::InterfaceFile::instantiate("Settings", this, topLevelObjects)) {
+        // A Settings file that cannot be loaded leaves every outlet nil, and what follows acts on nothing.
+        const std::unique_ptr<kit::InterfaceFile> file = kit::InterfaceFile::initWithNibNamed("Settings");
+        if (file && file->instantiateWithOwner(this, topLevelObjects)) {
             _settingsTopLevelObjects = std::move(topLevelObjects);
         }
     }

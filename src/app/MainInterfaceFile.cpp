@@ -4,10 +4,11 @@
 #include "kit/appkit/InterfaceFile.h"
 
 void registerInterfaceFiles() {
-    kit::InterfaceFile::registerBuilder(std::string(kit::InterfaceFile::mainInterfaceFileName),
-                                        [](kit::Object*) {
-                                            auto controller = std::make_shared<KRMainController>();
-                                            kit::Application::shared().setDelegate(controller.get());
-                                            return std::vector<std::shared_ptr<kit::Object>>{controller};
-                                        });
+    kit::ClassRegistry::registerClass<KRMainController>("KRMainController");
+    kit::InterfaceFile::registerBuilder(
+        std::string(kit::InterfaceFile::mainInterfaceFileName),
+        [](kit::InterfaceBuilder& file, kit::Object*) {
+            auto* controller = file.make<KRMainController>("KRMainController");
+            file.connect([controller] { kit::Application::shared().setDelegate(controller); });
+        });
 }

@@ -71,7 +71,8 @@ int applicationMain(int /*argc*/, char** /*argv*/) {
                                      .infoString("NSMainNibFile")
                                      .value_or(std::string(InterfaceFile::mainInterfaceFileName));
     std::vector<std::shared_ptr<Object>> topLevelObjects;
-    if (InterfaceFile::instantiate(mainFile, &application, topLevelObjects)) {
+    const std::unique_ptr<InterfaceFile> file = InterfaceFile::initWithNibNamed(mainFile);
+    if (file && file->instantiateWithOwner(&application, topLevelObjects)) {
         application.keepTopLevelObjects(std::move(topLevelObjects));
     }
     application.finishLaunching();

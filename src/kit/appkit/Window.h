@@ -14,6 +14,10 @@
 namespace kit {
 
 inline constexpr std::uint64_t WindowStyleMaskBorderless = 0;
+inline constexpr std::uint64_t WindowStyleMaskTitled = 1u << 0;
+inline constexpr std::uint64_t WindowStyleMaskClosable = 1u << 1;
+inline constexpr std::uint64_t WindowStyleMaskMiniaturizable = 1u << 2;
+inline constexpr std::uint64_t WindowStyleMaskResizable = 1u << 3;
 enum class BackingStoreType { Retained = 0, Nonretained = 1, Buffered = 2 };
 
 inline constexpr std::uint64_t WindowCollectionBehaviorCanJoinAllSpaces = 1u << 0;

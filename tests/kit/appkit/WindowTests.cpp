@@ -5,7 +5,6 @@
 
 #include "kit/appkit/AnimationContext.h"
 #include "kit/appkit/Application.h"
-#include "kit/appkit/InterfaceFile.h"
 #include "kit/appkit/Window.h"
 #include "support/HeadlessTest.h"
 
@@ -133,16 +132,12 @@ TEST_F(WindowTest, ScreensAndCoordinates) {
     EXPECT_EQ(sub->convertRectToWindow(kit::Rect(5, 10, 5, 5)), kit::Rect(25, 40, 5, 5));
 }
 
-TEST_F(WindowTest, TheApplicationKnowsItsWindowsAndMissingInterfaceFilesLoadNothing) {
+TEST_F(WindowTest, TheApplicationKnowsItsWindows) {
     auto first = makeWindow();
     auto second = makeWindow();
     EXPECT_EQ(kit::Application::shared().windows(), (std::vector<kit::Window*>{first.get(), second.get()}));
     first.reset();
     EXPECT_EQ(kit::Application::shared().windows(), (std::vector<kit::Window*>{second.get()}));
-
-    std::vector<std::shared_ptr<kit::Object>> objects;
-    EXPECT_FALSE(kit::InterfaceFile::instantiate("No Such File", nullptr, objects));
-    EXPECT_TRUE(objects.empty());
 }
 
 TEST_F(WindowTest, OpacityReadsBackAsSetButIsShownWithinZeroToOne) {
