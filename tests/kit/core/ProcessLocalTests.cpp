@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 namespace {
 
 std::vector<std::string> events;
+const kit::Host* hostAtDrop = nullptr;
 
 // Records its life, and on its way out reaches for other per-process state, as a shared object that
 // releases windows or cancels delayed calls does.
@@ -17,6 +19,7 @@ struct Tracked {
     Tracked() { events.push_back("made"); }
     ~Tracked() {
         events.push_back("dropped");
+        hostAtDrop = kit::hasHost() ? &kit::host() : nullptr;
         kit::RunLoop::main().pendingCalls();
     }
     int value = 0;
@@ -47,8 +50,10 @@ TEST_F(ProcessLocalTest, AValueLivesForOneProcessAndIsMadeOnlyWhenUsed) {
     EXPECT_EQ(tracked().get().value, 7);
     EXPECT_EQ(events, (std::vector<std::string>{"made"}));
 
+    const kit::Host* ending = &world();
     restart();
-    EXPECT_EQ(events, (std::vector<std::string>{"made", "dropped"})) << "dropped when its process ends";
+    EXPECT_EQ(events, (std::vector<std::string>{"made", "dropped"}));
+    EXPECT_EQ(hostAtDrop, ending) << "dropped as its process ends, while its host can still see it go";
     EXPECT_EQ(tracked().get().value, 0) << "a new process starts afresh";
 
     madeOnUse().get() = "changed";
@@ -56,6 +61,11 @@ TEST_F(ProcessLocalTest, AValueLivesForOneProcessAndIsMadeOnlyWhenUsed) {
     restart();
     EXPECT_EQ(madeOnUse().get(), "fresh");
     EXPECT_EQ(std::count(events.begin(), events.end(), "factory"), 2) << "once per process that used it";
+
+    // A host installed over one that never ended still starts a fresh process.
+    tracked().get().value = 3;
+    headless::HeadlessHost second;
+    EXPECT_EQ(tracked().get().value, 0);
 }
 
 // Reads another piece of state on its way out.
