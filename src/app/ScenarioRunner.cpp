@@ -214,6 +214,9 @@ void ScenarioRunner::traceWindowEvent(const headless::WindowEvent& event) {
             _trace << "\"shown\",\"frame\":" << jsonRect(window.frame()) << ",\"level\":" << window.level()
                    << ",\"alpha\":" << window.alphaValue();
             break;
+        case Kind::BecameKey:
+            _trace << "\"key\"";
+            break;
         case Kind::Closed:
             _trace << "\"closed\"";
             break;

@@ -22,6 +22,7 @@ struct WindowEvent {
         LevelChanged,
         AlphaChanged,
         OrderedFront,
+        BecameKey,
         Closed,
         Redrawn,
         Destroyed

@@ -31,6 +31,9 @@ void HeadlessWindowPeer::alphaDidChange(double fadeDuration) {
 void HeadlessWindowPeer::didOrderFront() {
     _host.record(Kind::OrderedFront, _window);
 }
+void HeadlessWindowPeer::didBecomeKey() {
+    _host.record(Kind::BecameKey, _window);
+}
 void HeadlessWindowPeer::didClose() {
     _host.record(Kind::Closed, _window);
 }

@@ -21,6 +21,7 @@ public:
     void levelDidChange() override;
     void alphaDidChange(double fadeDuration) override;
     void didOrderFront() override;
+    void didBecomeKey() override;
     void didClose() override;
     void contentDidChange() override;
 

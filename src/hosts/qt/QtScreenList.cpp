@@ -69,6 +69,7 @@ bool QtScreenList::refresh() {
     for (QScreen* screen : screens) {
         kit::ScreenDescription description;
         description.frame = _coordinates.toKit(toRect(screen->geometry()));
+        description.visibleFrame = _coordinates.toKit(toRect(screen->availableGeometry()));
         description.backingScaleFactor = screen->devicePixelRatio();
         descriptions.push_back(description);
         _pixelRects.push_back(pixelRect(*screen));

@@ -88,6 +88,10 @@ void QtWindowPeer::alphaDidChange(double fadeDuration) {
     }
 }
 
+void QtWindowPeer::didBecomeKey() {
+    _widget->activateWindow();
+}
+
 void QtWindowPeer::didOrderFront() {
     _widget->show();
     _widget->raise();

@@ -20,6 +20,10 @@ public:
 
     std::size_t index() const { return _index; }
     Rect frame() const { return _description.frame; }
+    // Where windows may go: the frame less the menu bar, panels and docks.
+    Rect visibleFrame() const {
+        return isEmptyRect(_description.visibleFrame) ? _description.frame : _description.visibleFrame;
+    }
     double backingScaleFactor() const { return _description.backingScaleFactor; }
     EdgeInsets safeAreaInsets() const { return _description.safeAreaInsets; }
     Rect auxiliaryTopLeftArea() const { return _description.auxiliaryTopLeftArea; }

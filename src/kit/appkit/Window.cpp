@@ -87,11 +87,32 @@ void Window::orderFront(Object* /*sender*/) {
     viewNeedsDisplay();
 }
 
+void Window::makeKeyAndOrderFront(Object* sender) {
+    orderFront(sender);
+    if (canBecomeKeyWindow()) {
+        _keyWindow = true;
+        ensurePeer().didBecomeKey();
+    }
+}
+
+void Window::center() {
+    const std::optional<Screen> primary = Screen::primary();
+    if (!primary) {
+        return;
+    }
+    const Rect area = primary->visibleFrame();
+    Rect frame = _frame;
+    frame.origin.x = std::floor(area.minX() + (area.width() - frame.width()) / 2.0);
+    frame.origin.y = std::floor(area.minY() + (area.height() - frame.height()) * 2.0 / 3.0);
+    setFrame(frame, true);
+}
+
 void Window::close() {
     if (!_visible) {
         return;
     }
     _visible = false;
+    _keyWindow = false;
     cancelPreviousPerformRequests(*this, displayIfNeededSelector, nullptr);
     _displayScheduled = false;
     ensurePeer().didClose();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "kit/appkit/Color.h"
 #include "kit/appkit/Screen.h"
@@ -80,7 +81,18 @@ public:
     Rect frame() const { return _frame; }
     void setFrame(const Rect& frame, bool display, bool animate = false);
 
+    const std::string& title() const { return _title; }
+    void setTitle(const std::string& title) { _title = title; }
+    bool hidesOnDeactivate() const { return _hidesOnDeactivate; }
+    void setHidesOnDeactivate(bool hides) { _hidesOnDeactivate = hides; }
+
     void orderFront(Object* sender);
+    // Orders the window front and makes it the one that takes key presses.
+    void makeKeyAndOrderFront(Object* sender);
+    bool isKeyWindow() const { return _keyWindow; }
+    // Puts the window in the middle of the primary screen across, and somewhat above the middle, as the
+    // platform does: a third of the free height above it, two thirds below. Whole points.
+    void center();
     void close();
     bool isVisible() const { return _visible; }
     // Visible on the desktop the user sees now.
@@ -118,6 +130,9 @@ private:
     int _level = NormalWindowLevel;
     Rect _frame;
     bool _visible = false;
+    bool _keyWindow = false;
+    bool _hidesOnDeactivate = false;
+    std::string _title;
     int _space = 0;
     bool _displayScheduled = false;
     std::unique_ptr<View> _contentView;

@@ -16,6 +16,8 @@ public:
     virtual void alphaDidChange(double fadeDuration) = 0;
     // The window was ordered front (shown, on the active space).
     virtual void didOrderFront() = 0;
+    // The window became the one that takes key presses.
+    virtual void didBecomeKey() = 0;
     // The window was closed (hidden; the owner may release it).
     virtual void didClose() = 0;
     // The content's layers changed and must be rendered again.

@@ -20,6 +20,7 @@ class WindowPeer;
 // the primary screen, y up).
 struct ScreenDescription {
     Rect frame;
+    Rect visibleFrame;  // the frame less the menu bar, panels and docks; empty: all of the frame
     double backingScaleFactor = 1.0;
     EdgeInsets safeAreaInsets;  // top > 0 on screens with a camera housing
     Rect auxiliaryTopLeftArea;  // empty without a housing

@@ -156,3 +156,26 @@ TEST_F(WindowTest, OpacityReadsBackAsSetButIsShownWithinZeroToOne) {
         EXPECT_DOUBLE_EQ(window->presentedAlphaValue(), c.shown) << c.set;
     }
 }
+
+TEST_F(WindowTest, CentringUsesThePrimaryScreensFreeAreaAndKeyStatusNeedsATitledWindow) {
+    kit::ScreenDescription screen = headless::HeadlessHost::plainScreen(1440, 900);
+    screen.visibleFrame = kit::Rect(0, 40, 1440, 836);  // a bottom panel and a top bar
+    world().setScreens({screen});
+    kit::Window titled(kit::Rect(3, 5, 401, 300), kit::WindowStyleMaskTitled, kit::BackingStoreType::Buffered,
+                       true);
+    titled.center();
+    // A third of the free height (536) above, two thirds below, whole points.
+    EXPECT_EQ(titled.frame(), kit::Rect(519, 40 + 357, 401, 300));
+
+    titled.makeKeyAndOrderFront(nullptr);
+    EXPECT_TRUE(titled.isVisible());
+    EXPECT_TRUE(titled.isKeyWindow());
+    EXPECT_EQ(world().windowEvents().back().kind, Kind::BecameKey);
+    titled.close();
+    EXPECT_FALSE(titled.isKeyWindow());
+
+    auto borderless = makeWindow();
+    borderless->makeKeyAndOrderFront(nullptr);
+    EXPECT_TRUE(borderless->isVisible());
+    EXPECT_FALSE(borderless->isKeyWindow());
+}
