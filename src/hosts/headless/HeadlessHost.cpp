@@ -63,6 +63,15 @@ kit::ScreenDescription HeadlessHost::plainScreen(double width, double height) {
     return screen;
 }
 
+bool HeadlessHost::setLaunchesAtLogin(bool launches, std::string& error) {
+    if (_launchAtLoginFailure) {
+        error = *_launchAtLoginFailure;
+        return false;
+    }
+    _launchesAtLogin = launches;
+    return true;
+}
+
 void HeadlessHost::advance(double seconds) {
     advanceTo(_now + std::max(seconds, 0.0));
 }

@@ -72,6 +72,11 @@ public:
     void setDesktopImageURL(std::size_t screenIndex, std::optional<std::string> url);
     void setActiveSpace(int space) { _activeSpace = space; }
     void setLaunchFailure(std::optional<std::string> error) { _launchFailure = std::move(error); }
+    // The desktop's start-at-login setting as the user left it, and a refusal to change it.
+    void setLaunchAtLoginState(bool launches) { _launchesAtLogin = launches; }
+    void setLaunchAtLoginFailure(std::optional<std::string> error) {
+        _launchAtLoginFailure = std::move(error);
+    }
 
     // --- Observation
     std::size_t beepCount() const { return _beeps; }
@@ -107,6 +112,8 @@ public:
     bool launchApplication(const kit::LaunchRequest& request, std::string& error) override;
     std::optional<std::string> desktopImageURL(std::size_t screenIndex) const override;
     int activeSpace() const override { return _activeSpace; }
+    bool launchesAtLogin() const override { return _launchesAtLogin; }
+    bool setLaunchesAtLogin(bool launches, std::string& error) override;
     const std::vector<kit::ScreenDescription>& screens() const override { return _screens; }
     std::optional<kit::PropertyList::Array> windowList(std::uint32_t options,
                                                        std::uint32_t relativeToWindow) override;
@@ -131,6 +138,8 @@ private:
     std::vector<std::optional<std::string>> _desktopImageURLs;
     int _activeSpace = 1;
     std::optional<std::string> _launchFailure;
+    bool _launchesAtLogin = false;
+    std::optional<std::string> _launchAtLoginFailure;
 
     std::size_t _beeps = 0;
     std::vector<std::string> _logMessages;

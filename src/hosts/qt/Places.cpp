@@ -20,11 +20,15 @@ std::string languageOf(const std::string& tag) {
 
 }  // namespace
 
-std::filesystem::path defaultsDirectory(const char* xdgConfigHome, const char* home) {
+std::filesystem::path configHome(const char* xdgConfigHome, const char* home) {
     if (isSet(xdgConfigHome) && std::filesystem::path(xdgConfigHome).is_absolute()) {
-        return std::filesystem::path(xdgConfigHome) / "awning";
+        return xdgConfigHome;
     }
-    return std::filesystem::path(isSet(home) ? home : "/") / ".config" / "awning";
+    return std::filesystem::path(isSet(home) ? home : "/") / ".config";
+}
+
+std::filesystem::path defaultsDirectory(const char* xdgConfigHome, const char* home) {
+    return configHome(xdgConfigHome, home) / "awning";
 }
 
 std::filesystem::path bundleDirectory(const char* configured,

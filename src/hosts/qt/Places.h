@@ -8,8 +8,9 @@
 // rules can be checked without touching the process's environment). A null or empty value is unset.
 namespace qthost {
 
-// $XDG_CONFIG_HOME/awning, else ~/.config/awning. A relative XDG_CONFIG_HOME is ignored, as the XDG rules
-// say.
+// $XDG_CONFIG_HOME, else ~/.config. A relative XDG_CONFIG_HOME is ignored, as the XDG rules say.
+std::filesystem::path configHome(const char* xdgConfigHome, const char* home);
+// The defaults folder: "awning" in the configuration home.
 std::filesystem::path defaultsDirectory(const char* xdgConfigHome, const char* home);
 
 // $AWNING_BUNDLE_DIR, else the "resources" folder beside the executable when there is one (a build tree),

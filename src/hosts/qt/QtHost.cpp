@@ -43,6 +43,8 @@ QtHost::QtHost()
       _desktopPicture(environment("XDG_CURRENT_DESKTOP")),
       _defaultsDirectory(
           qthost::defaultsDirectory(qgetenv("XDG_CONFIG_HOME").constData(), qgetenv("HOME").constData())),
+      _autostart(qthost::configHome(qgetenv("XDG_CONFIG_HOME").constData(), qgetenv("HOME").constData()),
+                 QCoreApplication::applicationFilePath().toStdString()),
       _bundleDirectory(qthost::bundleDirectory(qgetenv("AWNING_BUNDLE_DIR").constData(),
                                                QCoreApplication::applicationDirPath().toStdString(),
                                                AWNING_INSTALL_DATADIR)) {

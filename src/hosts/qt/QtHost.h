@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "hosts/qt/Autostart.h"
 #include "hosts/qt/DesktopPicture.h"
 #include "hosts/qt/QtScreenList.h"
 #include "kit/core/Host.h"
@@ -44,6 +45,10 @@ public:
     bool launchApplication(const kit::LaunchRequest& request, std::string& error) override;
     std::optional<std::string> desktopImageURL(std::size_t screenIndex) const override;
     int activeSpace() const override;
+    bool launchesAtLogin() const override { return _autostart.isEnabled(); }
+    bool setLaunchesAtLogin(bool launches, std::string& error) override {
+        return _autostart.setEnabled(launches, error);
+    }
     const std::vector<kit::ScreenDescription>& screens() const override { return _screens.descriptions(); }
     std::optional<kit::PropertyList::Array> windowList(std::uint32_t options,
                                                        std::uint32_t relativeToWindow) override;
@@ -60,6 +65,7 @@ private:
     std::unique_ptr<WorkspaceMonitor> _workspace;
     DesktopPicture _desktopPicture;
     std::filesystem::path _defaultsDirectory;
+    Autostart _autostart;
     std::filesystem::path _bundleDirectory;
 };
 

@@ -80,6 +80,11 @@ public:
     virtual std::optional<std::string> desktopImageURL(std::size_t screenIndex) const = 0;
     // The desktop (space) the user sees now; windows ordered front join it.
     virtual int activeSpace() const = 0;
+    // Whether the desktop starts this application when the user logs in.
+    virtual bool launchesAtLogin() const = 0;
+    // Asks the desktop to start (or no longer start) this application at login; false, with `error` set,
+    // when it cannot.
+    virtual bool setLaunchesAtLogin(bool launches, std::string& error) = 0;
 
     // --- Screens, window server and events
     // Ordered screens, the primary (menu-bar) screen first with its frame at (0, 0); may be empty. The
