@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "hosts/qt/DesktopPicture.h"
+#include "hosts/qt/QtControlPort.h"
 #include "hosts/qt/QtScreenList.h"
 #include "kit/core/Host.h"
 
@@ -50,6 +51,7 @@ public:
     std::uint64_t modifierFlags() const override;
     std::unique_ptr<kit::WindowPeer> createWindowPeer(kit::Window& window) override;
     void activateIgnoringOtherApps() override;
+    QtControlPort& controlPort() override { return _controlPort; }
 
 private:
     QElapsedTimer _clock;
@@ -60,6 +62,7 @@ private:
     DesktopPicture _desktopPicture;
     std::filesystem::path _defaultsDirectory;
     std::filesystem::path _bundleDirectory;
+    QtControlPort _controlPort;
 };
 
 }  // namespace qthost
