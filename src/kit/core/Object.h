@@ -73,6 +73,9 @@ public:
     // Sends `selector` with `argument`; false when this object does not answer it.
     bool perform(Selector selector, Object* argument = nullptr);
 
+    // The interface-file loader calls this on every object it made, once every outlet is connected.
+    virtual void awakeFromNib() {}
+
     static const DispatchTable& classDispatchTable();
 
 protected:
