@@ -126,6 +126,7 @@ TEST_F(SizeToFitPopUpTest, AChoiceRefitsUnlessItIsDecorationOrTheButtonPullsDown
     const Case cases[] = {
         {"an ordinary item", 2, 0, false, 0, 60},
         {"a view with tag -1 is put back", 2, 3, false, 2, 80},
+        {"back to the first item", 0, 3, false, 0, 60},
         {"with nothing selected before it stands", -1, 3, false, 3, 20},
         {"a view with tag 0 stands", 2, 4, false, 4, 20},
         {"tag -1 without a view stands", 2, 5, false, 5, 20},
