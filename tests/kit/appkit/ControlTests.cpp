@@ -101,14 +101,6 @@ TEST_F(ControlTest, SizeToFitTakesTheNaturalSizeAndKeepsTheOrigin) {
     EXPECT_EQ(push.frame(), kit::Rect(5, 7, 80.25, 30)) << "a scripted size wins";
 }
 
-TEST_F(ControlTest, TheTitleSitsInsideTheFrameCentredVertically) {
-    kit::Button push(kit::Rect(0, 0, 100, 22));
-    EXPECT_EQ(push.titleRectForBounds(kit::Rect(0, 0, 100, 22)), kit::Rect(14, 3, 72, 16));
-    kit::Button check(kit::Rect(0, 0, 100, 22));
-    check.setButtonType(kit::ButtonType::Switch);
-    EXPECT_EQ(check.titleRectForBounds(kit::Rect(10, 0, 100, 21)), kit::Rect(32, 2, 78, 16));
-}
-
 TEST_F(ControlTest, AClickFlipsACheckBoxAndSendsTheActionUnlessDisabled) {
     struct Case {
         kit::ButtonType type;
