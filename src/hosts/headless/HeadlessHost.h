@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "hosts/headless/HeadlessControlPort.h"
 #include "kit/core/Host.h"
 #include "kit/foundation/PropertyList.h"
 
@@ -121,6 +122,8 @@ public:
     std::uint64_t modifierFlags() const override { return _modifierFlags; }
     std::unique_ptr<kit::WindowPeer> createWindowPeer(kit::Window& window) override;
     void activateIgnoringOtherApps() override { ++_activations; }
+    // Scripted metrics and menu choices (see HeadlessControlPort).
+    HeadlessControlPort& controlPort() override { return _controlPort; }
 
     void record(WindowEvent::Kind kind, const kit::Window& window, double fadeDuration = 0.0);
 
@@ -151,6 +154,7 @@ private:
     std::size_t _windowListRequests = 0;
     std::uint32_t _lastWindowListOptions = 0;
     double _slept = 0.0;
+    HeadlessControlPort _controlPort;
 };
 
 }  // namespace headless

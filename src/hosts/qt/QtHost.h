@@ -7,6 +7,7 @@
 
 #include "hosts/qt/Autostart.h"
 #include "hosts/qt/DesktopPicture.h"
+#include "hosts/qt/QtControlPort.h"
 #include "hosts/qt/QtScreenList.h"
 #include "kit/core/Host.h"
 #include "kit/foundation/PropertyList.h"
@@ -56,6 +57,7 @@ public:
     std::uint64_t modifierFlags() const override;
     std::unique_ptr<kit::WindowPeer> createWindowPeer(kit::Window& window) override;
     void activateIgnoringOtherApps() override;
+    QtControlPort& controlPort() override { return _controlPort; }
 
 private:
     QElapsedTimer _clock;
@@ -67,6 +69,7 @@ private:
     std::filesystem::path _defaultsDirectory;
     Autostart _autostart;
     std::filesystem::path _bundleDirectory;
+    QtControlPort _controlPort;
 };
 
 }  // namespace qthost

@@ -1,5 +1,7 @@
 #include "kit/appkit/View.h"
 
+#include <algorithm>
+
 #include "kit/appkit/Window.h"
 #include "kit/quartz/Layer.h"
 
@@ -13,14 +15,60 @@ void View::setFrame(const Rect& frame) {
     if (frame == _frame) {
         return;
     }
-    const bool resized = frame.size != _frame.size;
+    const Size oldSize = _frame.size;
+    const bool resized = frame.size != oldSize;
     _frame = frame;
     syncLayerFrame();
+    if (resized && _autoresizesSubviews) {
+        resizeSubviewsWithOldSize(oldSize);
+    }
     // A resized layer tree would keep its old sublayer frames until the next refresh and leave part of
     // the view unpainted, so any policy but Never refreshes on a size change.
     if (resized && _redrawPolicy != LayerContentsRedrawPolicy::Never) {
         setNeedsDisplay(true);
     }
+}
+
+void View::resizeSubviewsWithOldSize(const Size& oldSize) {
+    for (auto& subview : _subviews) {
+        subview->resizeWithOldSuperviewSize(oldSize);
+    }
+}
+
+namespace {
+
+// One axis of a frame: the change of the superview's extent goes in equal parts to whichever of the
+// low margin, the extent and the high margin are flexible; with none flexible the view keeps its place.
+void autoresizeAxis(double& origin, double& extent, double change, bool lowFlexible, bool extentFlexible,
+                    bool highFlexible) {
+    const int flexibleParts = int(lowFlexible) + int(extentFlexible) + int(highFlexible);
+    if (flexibleParts == 0) {
+        return;
+    }
+    const double share = change / flexibleParts;
+    if (lowFlexible) {
+        origin += share;
+    }
+    if (extentFlexible) {
+        extent = std::max(extent + share, 0.0);
+    }
+}
+
+}  // namespace
+
+void View::resizeWithOldSuperviewSize(const Size& oldSize) {
+    if (!_superview || _autoresizingMask == ViewNotSizable) {
+        return;
+    }
+    const Size newSize = _superview->_frame.size;
+    Rect frame = _frame;
+    autoresizeAxis(frame.origin.x, frame.size.width, newSize.width - oldSize.width,
+                   _autoresizingMask & ViewMinXMargin, _autoresizingMask & ViewWidthSizable,
+                   _autoresizingMask & ViewMaxXMargin);
+    autoresizeAxis(frame.origin.y, frame.size.height, newSize.height - oldSize.height,
+                   _autoresizingMask & ViewMinYMargin, _autoresizingMask & ViewHeightSizable,
+                   _autoresizingMask & ViewMaxYMargin);
+    setFrame(frame);
 }
 
 View* View::addSubview(std::unique_ptr<View> view) {

@@ -11,6 +11,17 @@ namespace kit {
 class Layer;
 class Window;
 
+// How a view follows its superview's size (NSAutoresizingMaskOptions): each bit marks a flexible margin or
+// dimension.
+using AutoresizingMask = unsigned;
+inline constexpr AutoresizingMask ViewNotSizable = 0;
+inline constexpr AutoresizingMask ViewMinXMargin = 1;
+inline constexpr AutoresizingMask ViewWidthSizable = 2;
+inline constexpr AutoresizingMask ViewMaxXMargin = 4;
+inline constexpr AutoresizingMask ViewMinYMargin = 8;
+inline constexpr AutoresizingMask ViewHeightSizable = 16;
+inline constexpr AutoresizingMask ViewMaxYMargin = 32;
+
 enum class LayerContentsRedrawPolicy {
     Never = 0,
     OnSetNeedsDisplay = 1,
@@ -37,6 +48,17 @@ public:
     const std::vector<std::unique_ptr<View>>& subviews() const { return _subviews; }
     View* addSubview(std::unique_ptr<View> view);
     Window* window() const { return _window; }
+
+    // Springs and struts: when a view's size changes and it autoresizes its subviews (the default), each
+    // subview spreads the change evenly over its flexible margins and dimension, per axis.
+    AutoresizingMask autoresizingMask() const { return _autoresizingMask; }
+    void setAutoresizingMask(AutoresizingMask mask) { _autoresizingMask = mask; }
+    bool autoresizesSubviews() const { return _autoresizesSubviews; }
+    void setAutoresizesSubviews(bool autoresizes) { _autoresizesSubviews = autoresizes; }
+    // This view's size changed from `oldSize`: tells every subview.
+    virtual void resizeSubviewsWithOldSize(const Size& oldSize);
+    // The superview's size changed from `oldSize`: applies this view's autoresizing mask.
+    virtual void resizeWithOldSuperviewSize(const Size& oldSize);
 
     // Layer backing: a view that wants a layer gets a plain backing layer whose frame follows the view.
     void setWantsLayer(bool wantsLayer);
@@ -66,6 +88,8 @@ private:
 
     Rect _frame;
     bool _hidden = false;
+    AutoresizingMask _autoresizingMask = ViewNotSizable;
+    bool _autoresizesSubviews = true;
     bool _needsDisplay = true;  // a new view refreshes when its window first displays it
     View* _superview = nullptr;
     Window* _window = nullptr;

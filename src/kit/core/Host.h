@@ -12,6 +12,7 @@
 
 namespace kit {
 
+class ControlPort;
 class PropertyList;
 class Window;
 class WindowPeer;
@@ -105,6 +106,10 @@ public:
     virtual std::unique_ptr<WindowPeer> createWindowPeer(Window& window) = 0;
     // Brings the application to the front.
     virtual void activateIgnoringOtherApps() = 0;
+
+    // --- Controls
+    // Measures controls and text and tracks pop-up menus; lives as long as the host.
+    virtual ControlPort& controlPort() = 0;
 };
 
 // Installs `host` as the process's host and drops every ProcessLocal value: installing a host is

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "kit/appkit/Control.h"
+
+namespace kit {
+
+// The kinds of button the system uses, with the platform's values.
+enum class ButtonType { Switch = 3, MomentaryPushIn = 7 };
+
+// A push button or a check box (NSButton). A click on a check box flips its state before the action goes.
+class Button : public Control {
+public:
+    using Control::Control;
+
+    ButtonType buttonType() const { return _buttonType; }
+    void setButtonType(ButtonType type) { _buttonType = type; }
+    const std::string& title() const { return _title; }
+    virtual void setTitle(const std::string& title) { _title = title; }
+    ControlStateValue state() const { return _state; }
+    void setState(ControlStateValue state) { _state = state; }
+
+    // Acts as a click by the user: nothing when disabled; otherwise a check box takes its next state and
+    // the action goes out with this button as sender. `sender` is who asked.
+    void performClick(Object* sender);
+    void mouseDown(const Event& event) override;
+
+    static const DispatchTable& classDispatchTable();
+
+protected:
+    const DispatchTable& dispatchTable() const override { return classDispatchTable(); }
+
+private:
+    std::string _title = "Button";
+    ButtonType _buttonType = ButtonType::MomentaryPushIn;
+    ControlStateValue _state = ControlStateValue::Off;
+};
+
+}  // namespace kit

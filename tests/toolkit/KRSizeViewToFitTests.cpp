@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include "kit/appkit/Button.h"
+#include "toolkit/KRSizeToFitButton.h"
+#include "toolkit/KRSizeToFitStaticButton.h"
+#include "toolkit/KRSizeToFitTextField.h"
+#include "toolkit/KRSizeToFitView.h"
+#include "toolkit/KRSizeViewToFit.h"
+#include "toolkit/SizeToFitTest.h"
+
+using kit::Rect;
+
+namespace {
+
+constexpr kit::AutoresizingMask leftPinned = kit::ViewMaxXMargin;
+constexpr kit::AutoresizingMask rightPinned = kit::ViewMinXMargin;
+
+}  // namespace
+
+TEST_F(SizeToFitTest, AWiderLabelPushesTheCheckBoxAndNarrowsTheStretchableField) {
+    auto& label = add<KRSizeToFitTextField>(Rect(20, 10, 100, 17));
+    label.setBezeled(false);
+    label.setAutoresizingMask(leftPinned);
+    auto& checkBox = add<KRSizeToFitStaticButton>(Rect(130, 10, 100, 18));
+    checkBox.setButtonType(kit::ButtonType::Switch);
+    auto& field = add<KRSizeToFitTextField>(Rect(240, 10, 200, 22));
+    field.setAutoresizingMask(kit::ViewWidthSizable);
+    auto& beyond = add<kit::View>(Rect(460, 10, 20, 20));
+    label.setNextSizeToFitView(&checkBox);
+    checkBox.setNextSizeToFitView(&field);
+    field.setNextSizeToFitView(&beyond);
+
+    setNaturalSize(label, 130, 17);
+    label.setStringValue("a longer explanation");
+
+    EXPECT_EQ(label.frame(), Rect(20, 10, 130, 17));
+    EXPECT_EQ(checkBox.frame(), Rect(160, 10, 100, 18));
+    EXPECT_EQ(field.frame(), Rect(270, 10, 170, 22)) << "its right edge stays at 440";
+    EXPECT_EQ(beyond.frame(), Rect(460, 10, 20, 20)) << "the stretchable view ends the chain";
+}
+
+// A control at x 300, 100 wide, then a member, a stretchable member and one more member after it.
+TEST_F(SizeToFitTest, TheFixedEdgeDecidesWhereTheControlAndItsChainGo) {
+    struct Case {
+        const char* name;
+        kit::AutoresizingMask mask;
+        double naturalWidth;
+        Rect control;
+        Rect follower;
+        Rect stretchable;
+    };
+    const Rect follower(200, 10, 50, 20);
+    const Rect stretchable(500, 10, 100, 20);
+    const Case cases[] = {
+        {"left pinned, grows", leftPinned, 130, {300, 10, 130, 20}, {230, 10, 50, 20}, {530, 10, 70, 20}},
+        {"left pinned, shrinks", leftPinned, 80, {300, 10, 80, 20}, {180, 10, 50, 20}, {480, 10, 120, 20}},
+        {"left pinned, y margins ignored",
+         leftPinned | kit::ViewMinYMargin | kit::ViewMaxYMargin,
+         130,
+         {300, 10, 130, 20},
+         {230, 10, 50, 20},
+         {530, 10, 70, 20}},
+        {"right pinned, grows", rightPinned, 130, {270, 10, 130, 20}, {170, 10, 50, 20}, {500, 10, 70, 20}},
+        {"right pinned, shrinks", rightPinned, 80, {320, 10, 80, 20}, {220, 10, 50, 20}, {500, 10, 120, 20}},
+        {"centred, grows", kit::ViewNotSizable, 107, {296, 10, 107, 20}, follower, stretchable},
+        {"centred, shrinks", kit::ViewNotSizable, 93, {304, 10, 93, 20}, follower, stretchable},
+        {"both margins, grows", leftPinned | rightPinned, 107, {296, 10, 107, 20}, follower, stretchable},
+        {"stretchable", kit::ViewWidthSizable | leftPinned, 130, {300, 10, 100, 20}, follower, stretchable},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto& control = add<KRSizeToFitStaticButton>(Rect(300, 10, 100, 20));
+        control.setAutoresizingMask(c.mask);
+        auto& first = add<KRSizeToFitView>(follower);
+        first.setAutoresizingMask(rightPinned);  // a member's own anchoring plays no part
+        auto& stretching = add<KRSizeToFitView>(stretchable);
+        stretching.setAutoresizingMask(kit::ViewWidthSizable);
+        auto& last = add<KRSizeToFitView>(Rect(700, 10, 10, 10));
+        control.setNextSizeToFitView(&first);
+        first.setNextSizeToFitView(&stretching);
+        stretching.setNextSizeToFitView(&last);
+        setNaturalSize(control, c.naturalWidth, 20);
+
+        KRSizeViewToFit(control);
+
+        EXPECT_EQ(control.frame(), c.control);
+        EXPECT_EQ(first.frame(), c.follower);
+        EXPECT_EQ(stretching.frame(), c.stretchable);
+        EXPECT_EQ(last.frame(), Rect(700, 10, 10, 10));
+    }
+}
+
+TEST_F(SizeToFitTest, ChangesOfATenthOfAPointOrLessMoveNothing) {
+    struct Case {
+        const char* name;
+        kit::Size natural;
+        Rect control;
+        double followerX;
+    };
+    // Right pinned, so a width change would move the control's x as well as the follower; 100 high and at
+    // a y of 10.5, so a height change would move it to a whole point. Points are binary fractions: 100 - 99.9
+    // is a little under 0.1.
+    const Case cases[] = {
+        {"width 0.1 less", {99.9, 100}, {300, 10.5, 99.9, 100}, 200},
+        {"width 0.1 more", {100.1, 100}, {300, 10.5, 100.1, 100}, 200},
+        {"width 0.125 less", {99.875, 100}, {300.125, 10.5, 99.875, 100}, 200.125},
+        {"height 0.1 less", {100, 99.9}, {300, 10.5, 100, 99.9}, 200},
+        {"height 0.1 more", {100, 100.1}, {300, 10.5, 100, 100.1}, 200},
+        {"height 0.125 less", {100, 99.875}, {300, 10, 100, 99.875}, 200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto& control = add<KRSizeToFitStaticButton>(Rect(300, 10.5, 100, 100));
+        control.setAutoresizingMask(rightPinned);
+        auto& follower = add<KRSizeToFitView>(Rect(200, 10, 50, 20));
+        control.setNextSizeToFitView(&follower);
+        setNaturalSize(control, c.natural.width, c.natural.height);
+
+        KRSizeViewToFit(control);
+
+        EXPECT_EQ(control.frame(), c.control);
+        EXPECT_EQ(follower.frame().minX(), c.followerX);
+    }
+}
+
+TEST_F(SizeToFitTest, AControlOfNewHeightIsCentredOnItsOldPlaceOnWholePoints) {
+    struct Case {
+        double scale;
+        kit::ControlSize size;
+        double naturalHeight;
+        double y;
+    };
+    const Case cases[] = {
+        {2.0, kit::ControlSize::Small, 15, 12},   {1.0, kit::ControlSize::Small, 15, 11},
+        {1.0, kit::ControlSize::Regular, 15, 12}, {1.0, kit::ControlSize::Mini, 15, 12},
+        {1.49, kit::ControlSize::Small, 15, 11},  {1.5, kit::ControlSize::Small, 15, 12},
+        {2.0, kit::ControlSize::Regular, 25, 7},  {1.0, kit::ControlSize::Small, 25, 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "scale " << c.scale << ", size " << int(c.size) << ", height " << c.naturalHeight);
+        useScreenScale(c.scale);
+        auto& control = add<KRSizeToFitStaticButton>(Rect(300, 10, 100, 20));
+        control.setControlSize(c.size);
+        setNaturalSize(control, 100, c.naturalHeight);
+        KRSizeViewToFit(control);
+        EXPECT_EQ(control.frame(), Rect(300, c.y, 100, c.naturalHeight));
+    }
+}
+
+TEST_F(SizeToFitTest, OnANonRetinaScreenTheChainMovesByWholePoints) {
+    struct Case {
+        const char* name;
+        double scale;
+        kit::AutoresizingMask mask;
+        double naturalWidth;
+        double controlX;
+        double followerX;
+    };
+    const Case cases[] = {
+        {"0.4 wider: only the control changes", 1.0, leftPinned, 100.375, 300, 200},
+        {"2.5 narrower: neighbours move 3 left", 1.0, leftPinned, 97.5, 300, 197},
+        {"2.5 wider: neighbours move 3 right", 1.0, leftPinned, 102.5, 300, 203},
+        {"right pinned: the control itself is not snapped", 1.0, rightPinned, 97.5, 302.5, 203},
+        {"Retina: no snapping", 2.0, leftPinned, 97.5, 300, 197.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        useScreenScale(c.scale);
+        auto& control = add<KRSizeToFitStaticButton>(Rect(300, 10, 100, 20));
+        control.setAutoresizingMask(c.mask);
+        auto& follower = add<KRSizeToFitView>(Rect(200, 10, 50, 20));
+        control.setNextSizeToFitView(&follower);
+        setNaturalSize(control, c.naturalWidth, 20);
+
+        KRSizeViewToFit(control);
+
+        EXPECT_EQ(control.frame(), Rect(c.controlX, 10, c.naturalWidth, 20));
+        EXPECT_EQ(follower.frame().minX(), c.followerX);
+    }
+}
+
+TEST_F(SizeToFitTest, WithoutAScreenTheNonRetinaRulesHold) {
+    world().setScreens({});
+    auto& control = add<KRSizeToFitStaticButton>(Rect(300, 10, 100, 20));
+    control.setAutoresizingMask(leftPinned);
+    control.setControlSize(kit::ControlSize::Small);
+    auto& follower = add<KRSizeToFitView>(Rect(200, 10, 50, 20));
+    control.setNextSizeToFitView(&follower);
+    setNaturalSize(control, 97.5, 15);
+    KRSizeViewToFit(control);
+    EXPECT_EQ(control.frame(), Rect(300, 11, 97.5, 15));
+    EXPECT_EQ(follower.frame().minX(), 197);
+}
+
+TEST_F(SizeToFitTest, AChainEndsAfterAViewOutsideTheFamilyAndAtAViewItAlreadyMoved) {
+    auto& control = add<KRSizeToFitStaticButton>(Rect(0, 10, 100, 20));
+    control.setAutoresizingMask(leftPinned);
+    auto& member = add<KRSizeToFitView>(Rect(110, 10, 50, 20));
+    auto& plain = add<kit::View>(Rect(170, 10, 50, 20));
+    control.setNextSizeToFitView(&member);
+    member.setNextSizeToFitView(&plain);
+    setNaturalSize(control, 120, 20);
+    KRSizeViewToFit(control);
+    EXPECT_EQ(member.frame().minX(), 130);
+    EXPECT_EQ(plain.frame().minX(), 190);
+
+    // A loop back to the control, and one back to a member, are each walked once.
+    auto& looping = add<KRSizeToFitStaticButton>(Rect(0, 50, 100, 20));
+    looping.setAutoresizingMask(leftPinned);
+    auto& second = add<KRSizeToFitView>(Rect(110, 50, 50, 20));
+    auto& third = add<KRSizeToFitView>(Rect(170, 50, 50, 20));
+    looping.setNextSizeToFitView(&second);
+    second.setNextSizeToFitView(&third);
+    third.setNextSizeToFitView(&looping);
+    setNaturalSize(looping, 120, 20);
+    KRSizeViewToFit(looping);
+    EXPECT_EQ(looping.frame(), Rect(0, 50, 120, 20));
+    EXPECT_EQ(second.frame().minX(), 130);
+    EXPECT_EQ(third.frame().minX(), 190);
+
+    third.setNextSizeToFitView(&second);
+    setNaturalSize(looping, 100, 20);
+    KRSizeViewToFit(looping);
+    EXPECT_EQ(second.frame().minX(), 110);
+    EXPECT_EQ(third.frame().minX(), 170);
+}
+
+TEST_F(SizeToFitTest, MovingAMemberNeverSizesIt) {
+    auto& control = add<KRSizeToFitStaticButton>(Rect(0, 10, 100, 20));
+    control.setAutoresizingMask(leftPinned);
+    auto& button = add<KRSizeToFitButton>(Rect(110, 10, 50, 20));
+    auto& after = add<KRSizeToFitView>(Rect(170, 10, 50, 20));
+    control.setNextSizeToFitView(&button);
+    button.setNextSizeToFitView(&after);
+    setNaturalSize(button, 80, 22);
+    setNaturalSize(control, 90, 20);
+    KRSizeViewToFit(control);
+    EXPECT_EQ(button.frame(), Rect(100, 10, 50, 20));
+    EXPECT_EQ(after.frame(), Rect(160, 10, 50, 20)) << "and starts no walk of its own";
+}
+
+TEST_F(SizeToFitTest, RepeatedFitsOfTheSameContentChangeNothing) {
+    auto& control = add<KRSizeToFitButton>(Rect(0, 10, 100, 20));
+    control.setAutoresizingMask(leftPinned);
+    auto& follower = add<KRSizeToFitView>(Rect(110, 10, 50, 20));
+    control.setNextSizeToFitView(&follower);
+    setNaturalSize(control, 120, 18);
+    control.setTitle("Check for Updates");
+    control.setTitle("Check for Updates");
+    control.awakeFromNib();
+    EXPECT_EQ(control.frame(), Rect(0, 11, 120, 18));
+    EXPECT_EQ(follower.frame(), Rect(130, 10, 50, 20));
+}
+
+TEST_F(SizeToFitTest, OnlyAControlCanBeFitted) {
+    auto& view = add<KRSizeToFitView>(Rect(0, 10, 100, 20));
+    auto& follower = add<KRSizeToFitView>(Rect(110, 10, 50, 20));
+    view.setNextSizeToFitView(&follower);
+    KRSizeViewToFit(view);
+    EXPECT_EQ(view.frame(), Rect(0, 10, 100, 20));
+    EXPECT_EQ(follower.frame(), Rect(110, 10, 50, 20));
+}
