@@ -9,6 +9,7 @@
 
 #include "hosts/headless/HeadlessControlPort.h"
 #include "kit/core/Host.h"
+#include "kit/core/Object.h"
 #include "kit/foundation/PropertyList.h"
 
 namespace headless {
@@ -86,6 +87,10 @@ public:
     const std::vector<kit::LaunchRequest>& launches() const { return _launches; }
     const std::vector<WindowEvent>& windowEvents() const { return _windowEvents; }
     void clearWindowEvents() { _windowEvents.clear(); }
+    // What peers heard changed in windows' shown state, in order: the view for a view's change, the
+    // window for its title or content view. Kept apart from windowEvents, which traces the overlay.
+    const std::vector<const kit::Object*>& shownStateChanges() const { return _shownStateChanges; }
+    void clearShownStateChanges() { _shownStateChanges.clear(); }
     std::size_t activationCount() const { return _activations; }
     std::size_t windowListRequests() const { return _windowListRequests; }
     std::uint32_t lastWindowListOptions() const { return _lastWindowListOptions; }
@@ -126,6 +131,7 @@ public:
     HeadlessControlPort& controlPort() override { return _controlPort; }
 
     void record(WindowEvent::Kind kind, const kit::Window& window, double fadeDuration = 0.0);
+    void recordShownStateChange(const kit::Object& changed) { _shownStateChanges.push_back(&changed); }
 
     // A primary screen of the given size with the default desktop scale, no camera housing.
     static kit::ScreenDescription plainScreen(double width, double height);
@@ -149,6 +155,7 @@ private:
     std::vector<std::string> _openedURLs;
     std::vector<kit::LaunchRequest> _launches;
     std::vector<WindowEvent> _windowEvents;
+    std::vector<const kit::Object*> _shownStateChanges;
     std::function<void(const WindowEvent&)> _windowEventObserver;
     std::size_t _activations = 0;
     std::size_t _windowListRequests = 0;

@@ -1,6 +1,7 @@
 #include "hosts/headless/HeadlessWindowPeer.h"
 
 #include "hosts/headless/HeadlessHost.h"
+#include "kit/appkit/Window.h"
 #include "kit/core/Host.h"
 
 namespace headless {
@@ -39,6 +40,15 @@ void HeadlessWindowPeer::didClose() {
 }
 void HeadlessWindowPeer::contentDidChange() {
     _host.record(Kind::Redrawn, _window);
+}
+void HeadlessWindowPeer::titleDidChange() {
+    _host.recordShownStateChange(_window);
+}
+void HeadlessWindowPeer::contentViewDidChange() {
+    _host.recordShownStateChange(_window);
+}
+void HeadlessWindowPeer::viewDidChange(kit::View& view) {
+    _host.recordShownStateChange(view);
 }
 
 }  // namespace headless

@@ -24,6 +24,9 @@ public:
     void didBecomeKey() override;
     void didClose() override;
     void contentDidChange() override;
+    void titleDidChange() override;
+    void contentViewDidChange() override;
+    void viewDidChange(kit::View& view) override;
 
 private:
     HeadlessHost& _host;

@@ -1,5 +1,6 @@
 #include "hosts/qt/LayerWidget.h"
 
+#include <QCloseEvent>
 #include <QPainter>
 
 namespace qthost {
@@ -24,6 +25,13 @@ void LayerWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(QPointF(0.0, 0.0), _image);
+}
+
+void LayerWidget::closeEvent(QCloseEvent* event) {
+    if (_closeHandler) {
+        _closeHandler();
+    }
+    event->accept();
 }
 
 }  // namespace qthost

@@ -2,13 +2,15 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 #include "kit/graphics/Bitmap.h"
 
 namespace qthost {
 
-// A top-level widget that shows a window's rendered layers as they are: premultiplied pixels replace what
-// lies beneath inside the widget, so transparent parts stay transparent.
+// A kit window's top-level widget. It shows the window's rendered layers as they are (premultiplied pixels
+// replace what lies beneath, so transparent parts stay transparent), holds the widgets of its views, and
+// hands a close request (the title bar's close button) to a handler.
 class LayerWidget final : public QWidget {
 public:
     explicit LayerWidget(Qt::WindowFlags flags);
@@ -16,13 +18,16 @@ public:
     // `bitmap` holds `scale` pixels per point.
     void setContent(kit::Bitmap bitmap, double scale);
     const kit::Bitmap& content() const { return _content; }
+    void setCloseHandler(std::function<void()> handler) { _closeHandler = std::move(handler); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     kit::Bitmap _content;
     QImage _image;  // a view of _content's pixels, not a copy
+    std::function<void()> _closeHandler;
 };
 
 }  // namespace qthost

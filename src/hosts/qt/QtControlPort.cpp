@@ -1,46 +1,28 @@
 #include "hosts/qt/QtControlPort.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCursor>
-#include <QFont>
-#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QEventLoop>
 #include <algorithm>
 #include <cmath>
 
+#include "hosts/qt/QtButtonPeer.h"
+#include "hosts/qt/QtFonts.h"
+#include "hosts/qt/QtWindowPeer.h"
 #include "kit/appkit/Button.h"
 #include "kit/appkit/PopUpButton.h"
 #include "kit/appkit/TextField.h"
+#include "kit/appkit/Window.h"
 
 namespace qthost {
 
 namespace {
-
-// The platform's named weights and Qt's; a weight in between takes the nearest name.
-QFont::Weight qtWeight(double weight) {
-    struct Pair {
-        double platform;
-        QFont::Weight qt;
-    };
-    static constexpr Pair pairs[] = {{-0.8, QFont::Thin},  {-0.6, QFont::ExtraLight}, {-0.4, QFont::Light},
-                                     {0.0, QFont::Normal}, {0.23, QFont::Medium},     {0.3, QFont::DemiBold},
-                                     {0.4, QFont::Bold},   {0.56, QFont::ExtraBold},  {0.62, QFont::Black}};
-    const auto nearest =
-        std::min_element(std::begin(pairs), std::end(pairs), [&](const Pair& a, const Pair& b) {
-            return std::abs(a.platform - weight) < std::abs(b.platform - weight);
-        });
-    return nearest->qt;
-}
-
-QFont qtFont(const kit::Font& font) {
-    QFont qfont = font.isSystemFont() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
-                                      : QFont(QString::fromStdString(font.familyName()));
-    if (font.pointSize() > 0.0) {
-        qfont.setPointSizeF(font.pointSize());
-    }
-    qfont.setWeight(qtWeight(font.weight()));
-    return qfont;
-}
 
 // Room for a control's frame around its text: left, right and the control's height.
 struct Allowance {
@@ -67,6 +49,74 @@ Allowance allowance(const kit::Control& control, double lineHeight) {
     return {0.0, 0.0, control.frame().height()};
 }
 
+kit::Size kitSize(const QSize& size) {
+    return {static_cast<double>(size.width()), static_cast<double>(size.height())};
+}
+
+kit::Size buttonSize(const kit::Button& button, const QFont& font) {
+    std::unique_ptr<QAbstractButton> widget;
+    if (button.buttonType() == kit::ButtonType::Switch) {
+        widget = std::make_unique<QCheckBox>();
+    } else {
+        widget = std::make_unique<QPushButton>();
+    }
+    widget->setFont(font);
+    widget->setText(QtButtonPeer::widgetText(button.title()));
+    return kitSize(widget->sizeHint());
+}
+
+kit::Size textFieldSize(const kit::TextField& field, const QFont& font) {
+    const QString text = QString::fromStdString(field.stringValue());
+    const bool framed = field.isBezeled() || field.isBordered();
+    if (!field.isEditable()) {
+        QLabel label;
+        label.setFont(font);
+        label.setTextFormat(Qt::PlainText);
+        label.setFrameShape(framed ? QFrame::StyledPanel : QFrame::NoFrame);
+        label.setText(text);
+        return kitSize(label.sizeHint());
+    }
+    QLineEdit lineEdit;
+    lineEdit.setFont(font);
+    lineEdit.setFrame(framed);
+    // A line edit's size hint holds room for 17 "x" whatever its text; the rest is its frame and margins.
+    const QSize hint = lineEdit.sizeHint();
+    const QFontMetricsF metrics(font);
+    const double chrome = hint.width() - 17 * metrics.horizontalAdvance(QLatin1Char('x'));
+    return {std::ceil(metrics.horizontalAdvance(text)) + chrome, static_cast<double>(hint.height())};
+}
+
+kit::Size popUpButtonSize(const kit::PopUpButton& popUp, const QFont& font) {
+    const QFontMetricsF metrics(font);
+    double widest = 0.0;
+    for (const kit::MenuItem* item : popUp.itemArray()) {
+        const auto title = item->attributedTitleSize();
+        const double titleWidth =
+            title ? title->width : metrics.horizontalAdvance(QString::fromStdString(item->title()));
+        widest = std::max(widest, titleWidth + (item->imageSize() ? item->imageSize()->width : 0.0));
+    }
+    // A combo box fitted to one empty item is all frame and arrow.
+    QComboBox combo;
+    combo.setFont(font);
+    combo.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo.addItem(QString());
+    const QSize chrome = combo.sizeHint();
+    return {std::ceil(widest) + chrome.width(), static_cast<double>(chrome.height())};
+}
+
+// Where a pop-up button's menu opens: with the selected item over the button, as the platform does, or
+// below a pull-down; at the pointer when the button is not on screen.
+QPoint menuPosition(const kit::PopUpButton& button) {
+    kit::Window* window = button.window();
+    auto* windowPeer = window ? dynamic_cast<QtWindowPeer*>(window->peer()) : nullptr;
+    const QtViewPeer* peer = windowPeer ? windowPeer->viewPeer(button) : nullptr;
+    if (!peer || !peer->widget().isVisible()) {
+        return QCursor::pos();
+    }
+    const QWidget& widget = peer->widget();
+    return widget.mapToGlobal(QPoint(0, button.pullsDown() ? widget.height() : 0));
+}
+
 }  // namespace
 
 kit::Size QtControlPort::sizeOfString(std::string_view text, const kit::Font& font) {
@@ -76,22 +126,18 @@ kit::Size QtControlPort::sizeOfString(std::string_view text, const kit::Font& fo
 }
 
 kit::Size QtControlPort::cellSize(const kit::Control& control) {
-    const kit::Font& font = control.font();
-    const Allowance frame = allowance(control, sizeOfString("", font).height);
-    double textWidth = control.frame().width();
+    const QFont font = qtFont(control.font());
     if (const auto* button = dynamic_cast<const kit::Button*>(&control)) {
-        textWidth = sizeOfString(button->title(), font).width;
-    } else if (const auto* field = dynamic_cast<const kit::TextField*>(&control)) {
-        textWidth = sizeOfString(field->stringValue(), font).width;
-    } else if (const auto* popUp = dynamic_cast<const kit::PopUpButton*>(&control)) {
-        textWidth = 0.0;
-        for (const kit::MenuItem* item : popUp->itemArray()) {
-            const auto title = item->attributedTitleSize();
-            textWidth = std::max(textWidth, (title ? title->width : sizeOfString(item->title(), font).width) +
-                                                (item->imageSize() ? item->imageSize()->width : 0.0));
-        }
+        return buttonSize(*button, font);
     }
-    return {std::ceil(textWidth) + frame.leading + frame.trailing, frame.height};
+    if (const auto* field = dynamic_cast<const kit::TextField*>(&control)) {
+        return textFieldSize(*field, font);
+    }
+    if (const auto* popUp = dynamic_cast<const kit::PopUpButton*>(&control)) {
+        return popUpButtonSize(*popUp, font);
+    }
+    // Sliders, colour wells and the like have no content to fit.
+    return control.frame().size;
 }
 
 kit::Rect QtControlPort::titleRect(const kit::Control& control, const kit::Rect& bounds) {
@@ -105,13 +151,26 @@ std::optional<std::size_t> QtControlPort::trackMenu(const kit::PopUpButton& butt
     QMenu menu;
     menu.setFont(qtFont(button.font()));
     const std::vector<kit::MenuItem*> items = button.itemArray();
+    QAction* selected = nullptr;
     for (const kit::MenuItem* item : items) {
         QAction* action = menu.addAction(QString::fromStdString(item->title()));
         action->setEnabled(item->isEnabled());
         action->setCheckable(!button.pullsDown());
         action->setChecked(item == button.selectedItem());
+        if (action->isChecked()) {
+            selected = action;
+        }
     }
-    QAction* chosen = menu.exec(QCursor::pos());
+    QAction* over = button.pullsDown() ? nullptr : selected;
+    QAction* chosen = nullptr;
+    QObject::connect(&menu, &QMenu::triggered, [&chosen](QAction* action) { chosen = action; });
+    // What QMenu::exec does, but with the selected item highlighted however the menu was opened, as the
+    // platform does; exec highlights only what lies under the pointer.
+    QEventLoop loop;
+    QObject::connect(&menu, &QMenu::aboutToHide, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    menu.popup(menuPosition(button), over);
+    menu.setActiveAction(over);
+    loop.exec();
     const auto index = menu.actions().indexOf(chosen);
     return chosen && index >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(index)) : std::nullopt;
 }

@@ -4,8 +4,8 @@
 
 namespace qthost {
 
-// Measures controls with the desktop's fonts. Until controls have their own widgets, a control's size is
-// its text measured with QFontMetrics plus a fixed allowance for its frame; pop-up menus are real QMenus.
+// Measures controls as the widgets that present them, in the desktop's style and fonts, so a control
+// sized to fit never clips; pop-up menus are real QMenus.
 class QtControlPort final : public kit::ControlPort {
 public:
     kit::Size cellSize(const kit::Control& control) override;

@@ -27,11 +27,14 @@ QRect qtGeometry(const kit::Rect& rect) {
 
 Qt::WindowFlags QtWindowPeer::windowFlags(const kit::Window& window) {
     Qt::WindowFlags flags = Qt::Window;
+    if (window.styleMask() == kit::WindowStyleMaskBorderless) {
+        flags |= Qt::FramelessWindowHint;
+    }
     if (isOverlay(window)) {
         // Bypassing the window manager keeps the overlay exactly where it is put and lets clicks reach the
         // panel beneath; a managed window gets moved and swallows them.
-        flags |= Qt::FramelessWindowHint | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus |
-                 Qt::X11BypassWindowManagerHint;
+        flags |=
+            Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint;
     }
     if (window.level() >= kit::StatusWindowLevel || isOverlay(window)) {
         flags |= Qt::WindowStaysOnTopHint;
@@ -50,6 +53,11 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
     _fade.setPropertyName("windowOpacity");
     _widget->setGeometry(qtGeometry(_host.screenCoordinates().toQt(_window.frame())));
     _widget->setWindowOpacity(_window.presentedAlphaValue());
+    _widget->setWindowTitle(QString::fromStdString(_window.title()));
+    if (!isOverlay(window)) {
+        _widget->setCloseHandler([this] { _window.close(); });
+        presentContentView();
+    }
 }
 
 QtWindowPeer::~QtWindowPeer() = default;
@@ -89,6 +97,7 @@ void QtWindowPeer::alphaDidChange(double fadeDuration) {
 }
 
 void QtWindowPeer::didBecomeKey() {
+    _widget->raise();
     _widget->activateWindow();
 }
 
@@ -109,6 +118,82 @@ void QtWindowPeer::didClose() {
 
 void QtWindowPeer::contentDidChange() {
     render();
+}
+
+void QtWindowPeer::titleDidChange() {
+    _widget->setWindowTitle(QString::fromStdString(_window.title()));
+}
+
+void QtWindowPeer::contentViewDidChange() {
+    if (!isOverlay(_window)) {
+        presentContentView();
+    }
+}
+
+void QtWindowPeer::viewDidChange(kit::View& view) {
+    if (isOverlay(_window)) {
+        return;
+    }
+    QtViewPeer* peer = viewPeer(view);
+    if (!peer) {
+        // Newly added: presented inside its superview's widget, unless that is not presented either.
+        if (QtViewPeer* parent = view.superview() ? viewPeer(*view.superview()) : nullptr) {
+            present(view, parent->widget());
+        }
+        return;
+    }
+    if (!peer->presents(view)) {
+        presentAgain(view);
+        return;
+    }
+    peer->sync();
+    // Subviews keep their kit frames but sit elsewhere from the top when this view's height changed.
+    for (const auto& subview : view.subviews()) {
+        if (QtViewPeer* subviewPeer = viewPeer(*subview)) {
+            subviewPeer->place();
+        }
+    }
+}
+
+QtViewPeer* QtWindowPeer::viewPeer(const kit::View& view) const {
+    const auto found = _viewPeers.find(&view);
+    return found == _viewPeers.end() ? nullptr : found->second.get();
+}
+
+void QtWindowPeer::presentContentView() {
+    _viewPeers.clear();
+    if (kit::View* content = _window.contentView()) {
+        present(*content, *_widget);
+    }
+}
+
+void QtWindowPeer::present(kit::View& view, QWidget& parent) {
+    QtViewPeer& peer = *(_viewPeers[&view] = QtViewPeer::make(view, parent));
+    for (const auto& subview : view.subviews()) {
+        present(*subview, peer.widget());
+    }
+    peer.sync();
+}
+
+void QtWindowPeer::forget(const kit::View& view) {
+    for (const auto& subview : view.subviews()) {
+        forget(*subview);
+    }
+    _viewPeers.erase(&view);
+}
+
+void QtWindowPeer::presentAgain(kit::View& view) {
+    QWidget* parent = viewPeer(view)->widget().parentWidget();
+    forget(view);
+    present(view, *parent);
+    // A new widget lies above its siblings; the kit's order of subviews is the order of stacking.
+    if (const kit::View* superview = view.superview()) {
+        for (const auto& sibling : superview->subviews()) {
+            if (QtViewPeer* siblingPeer = viewPeer(*sibling)) {
+                siblingPeer->widget().raise();
+            }
+        }
+    }
 }
 
 void QtWindowPeer::render() {

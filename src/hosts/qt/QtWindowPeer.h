@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QPropertyAnimation>
+#include <map>
 #include <memory>
 
 #include "hosts/qt/LayerWidget.h"
+#include "hosts/qt/QtViewPeer.h"
 #include "kit/appkit/WindowPeer.h"
 
 namespace kit {
+class View;
 class Window;
-}
+}  // namespace kit
 
 namespace qthost {
 
@@ -16,7 +19,8 @@ class QtHost;
 
 // Presents one kit window as a top-level Qt window. A borderless window that ignores the mouse is an
 // overlay: frameless, click-through, never focused, outside the window manager's control and translucent,
-// painted from the window's layers.
+// painted from the window's layers. Any other window is an ordinary one (framed and titled unless
+// borderless) whose views are real widgets, one presenter per view; closing it closes the kit window.
 class QtWindowPeer final : public kit::WindowPeer {
 public:
     QtWindowPeer(QtHost& host, kit::Window& window);
@@ -29,19 +33,33 @@ public:
     void didBecomeKey() override;
     void didClose() override;
     void contentDidChange() override;
+    void titleDidChange() override;
+    void contentViewDidChange() override;
+    void viewDidChange(kit::View& view) override;
 
     LayerWidget& widget() { return *_widget; }
+    // The presenter of `view`, or nullptr (an overlay's views have none).
+    QtViewPeer* viewPeer(const kit::View& view) const;
     bool isFading() const { return _fade.state() == QAbstractAnimation::Running; }
 
 private:
     static Qt::WindowFlags windowFlags(const kit::Window& window);
     void render();
     void markAsOwnWindow();
+    void presentContentView();
+    // Presents `view` and its subviews inside `parent`.
+    void present(kit::View& view, QWidget& parent);
+    // Lets go of the presenters of `view` and its subviews, deleting their widgets.
+    void forget(const kit::View& view);
+    // Presents a view anew when its kind of widget no longer fits, in its place among its siblings.
+    void presentAgain(kit::View& view);
 
     QtHost& _host;
     kit::Window& _window;
     std::unique_ptr<LayerWidget> _widget;
     QPropertyAnimation _fade;
+    // After the widget: presenters go first, so no signal of a dying widget reaches a view.
+    std::map<const kit::View*, std::unique_ptr<QtViewPeer>> _viewPeers;
 };
 
 }  // namespace qthost

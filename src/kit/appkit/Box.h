@@ -13,7 +13,10 @@ public:
     explicit Box(const Rect& frame);
 
     const std::string& title() const { return _title; }
-    void setTitle(const std::string& title) { _title = title; }
+    void setTitle(const std::string& title) {
+        _title = title;
+        shownStateDidChange();
+    }
     View* contentView() const { return _contentView; }
 
 private:

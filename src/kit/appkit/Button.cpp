@@ -9,6 +9,7 @@ void Button::performClick(Object*) {
     if (_buttonType == ButtonType::Switch) {
         // A mixed check box becomes on, as the user expects from a click.
         _state = _state == ControlStateValue::On ? ControlStateValue::Off : ControlStateValue::On;
+        shownStateDidChange();
     }
     sendAction();
 }

@@ -15,11 +15,20 @@ public:
     using Control::Control;
 
     ButtonType buttonType() const { return _buttonType; }
-    void setButtonType(ButtonType type) { _buttonType = type; }
+    void setButtonType(ButtonType type) {
+        _buttonType = type;
+        shownStateDidChange();
+    }
     const std::string& title() const { return _title; }
-    virtual void setTitle(const std::string& title) { _title = title; }
+    virtual void setTitle(const std::string& title) {
+        _title = title;
+        shownStateDidChange();
+    }
     ControlStateValue state() const { return _state; }
-    void setState(ControlStateValue state) { _state = state; }
+    void setState(ControlStateValue state) {
+        _state = state;
+        shownStateDidChange();
+    }
 
     // Acts as a click by the user: nothing when disabled; otherwise a check box takes its next state and
     // the action goes out with this button as sender. `sender` is who asked.

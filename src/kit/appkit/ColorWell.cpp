@@ -4,6 +4,7 @@ namespace kit {
 
 void ColorWell::pickColor(const Color& color) {
     _color = color;
+    shownStateDidChange();
     sendAction();
 }
 

@@ -11,7 +11,10 @@ public:
     using Control::Control;
 
     const Color& color() const { return _color; }
-    void setColor(const Color& color) { _color = color; }
+    void setColor(const Color& color) {
+        _color = color;
+        shownStateDidChange();
+    }
     // The user picked `color`: store it and send the action.
     void pickColor(const Color& color);
 

@@ -29,11 +29,17 @@ public:
     bool sendAction();
 
     bool isEnabled() const { return _enabled; }
-    void setEnabled(bool enabled) { _enabled = enabled; }
+    void setEnabled(bool enabled) {
+        _enabled = enabled;
+        shownStateDidChange();
+    }
     ControlSize controlSize() const { return _controlSize; }
     void setControlSize(ControlSize size) { _controlSize = size; }
     const Font& font() const { return _font; }
-    void setFont(const Font& font) { _font = font; }
+    void setFont(const Font& font) {
+        _font = font;
+        shownStateDidChange();
+    }
 
     // The size that shows the whole content.
     Size cellSize() const;

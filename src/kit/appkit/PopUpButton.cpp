@@ -24,6 +24,7 @@ void PopUpButton::addItemWithTitle(const std::string& title) {
     if (_items.size() == 1) {
         _selectedIndex = 0;
     }
+    shownStateDidChange();
 }
 
 std::vector<MenuItem*> PopUpButton::itemArray() const {
@@ -62,6 +63,7 @@ bool PopUpButton::selectItemWithTag(long tag) {
 
 void PopUpButton::setSelectedIndex(long index) {
     _selectedIndex = itemAtIndex(index) ? index : -1;
+    shownStateDidChange();
 }
 
 void PopUpButton::mouseDown(const Event&) {

@@ -16,7 +16,10 @@ public:
     PopUpButton(const Rect& frame, bool pullsDown);
 
     bool pullsDown() const { return _pullsDown; }
-    void setPullsDown(bool pullsDown) { _pullsDown = pullsDown; }
+    void setPullsDown(bool pullsDown) {
+        _pullsDown = pullsDown;
+        shownStateDidChange();
+    }
 
     // Appends an item, first removing any item with the same title. The first item of an empty button
     // becomes the selected one.

@@ -8,15 +8,18 @@ namespace kit {
 void Slider::setMinValue(double minValue) {
     _minValue = minValue;
     _doubleValue = clampedToRange(_doubleValue);
+    shownStateDidChange();
 }
 
 void Slider::setMaxValue(double maxValue) {
     _maxValue = maxValue;
     _doubleValue = clampedToRange(_doubleValue);
+    shownStateDidChange();
 }
 
 void Slider::setDoubleValue(double value) {
     _doubleValue = clampedToRange(value);
+    shownStateDidChange();
 }
 
 void Slider::moveKnob(double value) {

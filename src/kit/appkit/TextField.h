@@ -16,18 +16,36 @@ public:
     static std::unique_ptr<TextField> labelWithString(const std::string& string);
 
     const std::string& stringValue() const { return _stringValue; }
-    virtual void setStringValue(const std::string& string) { _stringValue = string; }
+    virtual void setStringValue(const std::string& string) {
+        _stringValue = string;
+        shownStateDidChange();
+    }
 
     bool isBezeled() const { return _bezeled; }
-    void setBezeled(bool bezeled) { _bezeled = bezeled; }
+    void setBezeled(bool bezeled) {
+        _bezeled = bezeled;
+        shownStateDidChange();
+    }
     bool isBordered() const { return _bordered; }
-    void setBordered(bool bordered) { _bordered = bordered; }
+    void setBordered(bool bordered) {
+        _bordered = bordered;
+        shownStateDidChange();
+    }
     bool isSelectable() const { return _selectable; }
-    void setSelectable(bool selectable) { _selectable = selectable; }
+    void setSelectable(bool selectable) {
+        _selectable = selectable;
+        shownStateDidChange();
+    }
     bool isEditable() const { return _editable; }
-    void setEditable(bool editable) { _editable = editable; }
+    void setEditable(bool editable) {
+        _editable = editable;
+        shownStateDidChange();
+    }
     bool drawsBackground() const { return _drawsBackground; }
-    void setDrawsBackground(bool drawsBackground) { _drawsBackground = drawsBackground; }
+    void setDrawsBackground(bool drawsBackground) {
+        _drawsBackground = drawsBackground;
+        shownStateDidChange();
+    }
 
 private:
     std::string _stringValue;

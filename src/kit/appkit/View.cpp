@@ -27,6 +27,18 @@ void View::setFrame(const Rect& frame) {
     if (resized && _redrawPolicy != LayerContentsRedrawPolicy::Never) {
         setNeedsDisplay(true);
     }
+    shownStateDidChange();
+}
+
+void View::setHidden(bool hidden) {
+    _hidden = hidden;
+    shownStateDidChange();
+}
+
+void View::shownStateDidChange() {
+    if (_window) {
+        _window->viewDidChange(*this);
+    }
 }
 
 void View::resizeSubviewsWithOldSize(const Size& oldSize) {
@@ -79,6 +91,7 @@ View* View::addSubview(std::unique_ptr<View> view) {
     if (_layer && added->_layer) {
         _layer->addSublayer(added->_layer);
     }
+    added->shownStateDidChange();
     return added;
 }
 

@@ -42,7 +42,7 @@ public:
     virtual bool isFlipped() const { return false; }
 
     bool isHidden() const { return _hidden; }
-    void setHidden(bool hidden) { _hidden = hidden; }
+    void setHidden(bool hidden);
 
     View* superview() const { return _superview; }
     const std::vector<std::unique_ptr<View>>& subviews() const { return _subviews; }
@@ -80,6 +80,11 @@ public:
     Rect convertRectFromView(const Rect& rect, const View* view) const;
     // Converts a rectangle of this view's into the window's coordinates.
     Rect convertRectToWindow(const Rect& rect) const;
+
+protected:
+    // Tells the window's presenter that something this view shows changed. Every setter of shown state
+    // calls it, so hosts never poll the model.
+    void shownStateDidChange();
 
 private:
     friend class Window;

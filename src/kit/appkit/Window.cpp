@@ -79,6 +79,14 @@ void Window::setFrame(const Rect& frame, bool display, bool /*animate*/) {
     }
 }
 
+void Window::setTitle(const std::string& title) {
+    _title = title;
+    // A peer made later reads the title then.
+    if (_peer) {
+        _peer->titleDidChange();
+    }
+}
+
 void Window::orderFront(Object* /*sender*/) {
     _visible = true;
     // Ordering front joins the desktop the user sees, which the tint relies on after a space change.
@@ -127,12 +135,17 @@ bool Window::isOnActiveSpace() const {
 }
 
 void Window::setContentView(std::unique_ptr<View> view) {
-    if (_contentView) {
-        _contentView->setWindow(nullptr);
+    // The old view goes last, so the peer can let go of what presents it first.
+    const std::unique_ptr<View> old = std::move(_contentView);
+    if (old) {
+        old->setWindow(nullptr);
     }
     _contentView = std::move(view);
     if (_contentView) {
         _contentView->setWindow(this);
+    }
+    if (_peer) {
+        _peer->contentViewDidChange();
     }
 }
 
@@ -165,6 +178,12 @@ void Window::viewNeedsDisplay() {
     }
     _displayScheduled = true;
     performSelector(*this, displayIfNeededSelector, nullptr, 0.0);
+}
+
+void Window::viewDidChange(View& view) {
+    if (_peer) {
+        _peer->viewDidChange(view);
+    }
 }
 
 void Window::displayIfNeeded() {

@@ -82,7 +82,7 @@ public:
     void setFrame(const Rect& frame, bool display, bool animate = false);
 
     const std::string& title() const { return _title; }
-    void setTitle(const std::string& title) { _title = title; }
+    void setTitle(const std::string& title);
     bool hidesOnDeactivate() const { return _hidesOnDeactivate; }
     void setHidesOnDeactivate(bool hides) { _hidesOnDeactivate = hides; }
 
@@ -110,6 +110,8 @@ public:
     void displayIfNeeded();
     // A view of this window asked for a refresh.
     void viewNeedsDisplay();
+    // Something a view of this window shows changed: the peer, if there is one yet, hears of it.
+    void viewDidChange(View& view);
 
     WindowPeer* peer() { return _peer.get(); }
 

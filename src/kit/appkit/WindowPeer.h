@@ -2,8 +2,11 @@
 
 namespace kit {
 
+class View;
+
 // A host's presenter of one kit window. The window (the model) owns its peer and tells it what changed;
-// the peer reads the new state from the window. Hosts mirror each other's peers file for file.
+// the peer reads the new state from the window. A peer reads the whole window, views included, when it is
+// made; after that it hears of every change. Hosts mirror each other's peers file for file.
 class WindowPeer {
 public:
     virtual ~WindowPeer() = default;
@@ -22,6 +25,13 @@ public:
     virtual void didClose() = 0;
     // The content's layers changed and must be rendered again.
     virtual void contentDidChange() = 0;
+    // The title changed.
+    virtual void titleDidChange() = 0;
+    // The content view was replaced (or removed); the old one's views still exist during the call.
+    virtual void contentViewDidChange() = 0;
+    // Something `view` shows changed (its frame, visibility, value, title, items…), or it was just added
+    // to the window's view tree, with its subviews.
+    virtual void viewDidChange(View& view) = 0;
 };
 
 }  // namespace kit
