@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "app/MainInterfaceFile.h"
-#include "app/ScenarioRunner.h"
+#include "scenario/ScenarioRunner.h"
 #include "hosts/headless/HeadlessHost.h"
 #include "hosts/qt/DesktopApplication.h"
 #include "kit/foundation/Bundle.h"

@@ -1,4 +1,4 @@
-#include "app/ScenarioRunner.h"
+#include "scenario/ScenarioRunner.h"
 
 #include <cstdio>
 #include <iomanip>

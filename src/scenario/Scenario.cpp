@@ -1,4 +1,4 @@
-#include "app/Scenario.h"
+#include "scenario/Scenario.h"
 
 #include <cmath>
 #include <fstream>

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Scenario.h"
+#include "scenario/Scenario.h"
 #include "hosts/headless/HeadlessHost.h"
 
 namespace kit {
