@@ -137,7 +137,7 @@ TEST(ScenarioParse, TheBoundsThemselvesAreAccepted) {
 TEST(ScenarioParse, EachCommandReadsItsArguments) {
     const Scenario scenario = parsed(
         "# Windows line ends are read as well.\r\n"
-        "0 screens 1440x900 1920x1080@1440,-90 # two screens\r\n"
+        "0 screens 1440x900 1920x1080@1440,-90\r\n"
         "0 menubar off\n"
         "0 menubar unavailable\n"
         "1 shift on\n"
@@ -151,7 +151,7 @@ TEST(ScenarioParse, EachCommandReadsItsArguments) {
         "2 default \"Blob\" data abc\n"
         "3 color center 0.1 0.2 0.3 0.4\n"
         "3 space 4\n"
-        "3 activate\n");
+        "3 activate\r\n");
     const auto& steps = scenario.steps();
     ASSERT_EQ(steps.size(), 15u);
     ASSERT_EQ(steps[0].screens.size(), 2u);

@@ -172,3 +172,11 @@ TEST_F(ScenarioRunnerTest, ActivationsAndSpaceChangesCheckTheBarAtOnce) {
         EXPECT_NE(trace.find(created), std::string::npos) << notification << "\n" << trace;
     }
 }
+
+TEST_F(ScenarioRunnerTest, WhatFallsDueAtAStepsTimeIsTracedBeforeTheStep) {
+    // The check at 2 s finds the new picture before the user reopens Awning at 2 s.
+    const std::string trace = play("0 menubar 24\n1 desktop file:///b.jpg\n2 reopen\n");
+    const std::size_t key = trace.find(R"({"event":"desktop-key","key":"file:///b.jpg","t":2})");
+    ASSERT_NE(key, std::string::npos) << trace;
+    EXPECT_LT(key, trace.find(R"({"event":"reopen","t":2})")) << trace;
+}
