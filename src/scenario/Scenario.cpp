@@ -66,7 +66,7 @@ bool readNumber(const std::string& word, const Bound& bound, double& number, std
     double value = 0;
     const char* end = word.data() + word.size();
     const auto [stop, problem] = std::from_chars(word.data(), end, value);
-    if (stop != end || problem == std::errc::invalid_argument || word.empty()) {
+    if (stop != end || problem == std::errc::invalid_argument) {
         return false;
     }
     if (problem == std::errc::result_out_of_range) {
@@ -92,7 +92,7 @@ bool readWholeNumber(const std::string& word, const char* name, Integer lowest, 
     Integer value = 0;
     const char* end = word.data() + word.size();
     const auto [stop, problem] = std::from_chars(word.data(), end, value);
-    if (stop != end || problem == std::errc::invalid_argument || word.empty()) {
+    if (stop != end || problem == std::errc::invalid_argument) {
         return false;
     }
     if (problem == std::errc::result_out_of_range || value < lowest || value > highest) {
