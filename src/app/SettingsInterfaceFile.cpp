@@ -23,22 +23,27 @@ constexpr double rowY[] = {286.0, 250.0, 214.0, 172.0, 136.0, 94.0, 58.0};
 enum Row { TopColor, CenterColor, BottomColor, IdleAlpha, HoverAlpha, Updates, LaunchAtLogin };
 constexpr double wellWidth = 44.0;
 
-// A plain label pinned at its right edge, so it grows leftwards and its control keeps its place.
-KRSizeToFitTextField* makeLabel(kit::InterfaceBuilder& file, kit::View* content, const std::string& text,
-                                Row row) {
-    auto* label = file.makeView<KRSizeToFitTextField>(
-        "KRSizeToFitTextField", kit::Rect(margin, rowY[row], labelColumnEnd - margin, rowHeight));
+// A plain text that fits itself: no bezel, border or background, neither editable nor selectable.
+KRSizeToFitTextField* makeText(kit::InterfaceBuilder& file, kit::View* content, const std::string& text,
+                               const kit::Rect& frame, kit::AutoresizingMask pinnedMask) {
+    auto* label = file.makeView<KRSizeToFitTextField>("KRSizeToFitTextField", frame);
     if (label) {
         label->setBezeled(false);
         label->setBordered(false);
         label->setEditable(false);
         label->setSelectable(false);
         label->setDrawsBackground(false);
-        label->setAutoresizingMask(kit::ViewMinXMargin);
+        label->setAutoresizingMask(pinnedMask);
         label->setStringValue(kit::localized(text));
         file.addSubview(content, label);
     }
     return label;
+}
+
+// A row's label, pinned at its right edge, so it grows leftwards and its control keeps its place.
+void makeLabel(kit::InterfaceBuilder& file, kit::View* content, const std::string& text, Row row) {
+    makeText(file, content, text, kit::Rect(margin, rowY[row], labelColumnEnd - margin, rowHeight),
+             kit::ViewMinXMargin);
 }
 
 kit::ColorWell* makeWell(kit::InterfaceBuilder& file, kit::View* content, KRMainController* owner, Row row) {
@@ -95,23 +100,14 @@ KRSizeToFitPopUpButton* makeUpdateSelector(kit::InterfaceBuilder& file, kit::Vie
     return popUp;
 }
 
-KRSizeToFitTextField* makeShiftHint(kit::InterfaceBuilder& file, kit::View* content) {
-    auto* hint = file.makeView<KRSizeToFitTextField>(
-        "KRSizeToFitTextField", kit::Rect(margin, margin, windowWidth - 2 * margin, 17.0));
+void makeShiftHint(kit::InterfaceBuilder& file, kit::View* content) {
+    KRSizeToFitTextField* hint =
+        makeText(file, content, "Hold Shift to give all three colors, or both opacities, the same value.",
+                 kit::Rect(margin, margin, windowWidth - 2 * margin, 17.0), kit::ViewMaxXMargin);
     if (hint) {
-        hint->setBezeled(false);
-        hint->setBordered(false);
-        hint->setEditable(false);
-        hint->setSelectable(false);
-        hint->setDrawsBackground(false);
         hint->setControlSize(kit::ControlSize::Small);
-        hint->setFont(kit::Font::systemFontOfSize(11.0));
-        hint->setAutoresizingMask(kit::ViewMaxXMargin);
-        hint->setStringValue(
-            kit::localized("Hold Shift to give all three colors, or both opacities, the same value."));
-        file.addSubview(content, hint);
+        hint->setFont(kit::Font::systemFontOfSize(11.0));  // fitted to it when the file wakes
     }
-    return hint;
 }
 
 }  // namespace
