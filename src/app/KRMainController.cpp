@@ -4,15 +4,20 @@
 #include <string>
 
 #include "kit/appkit/AnimationContext.h"
+#include "kit/appkit/Button.h"
 #include "kit/appkit/Color.h"
 #include "kit/appkit/ColorWell.h"
 #include "kit/appkit/Event.h"
 #include "kit/appkit/InterfaceFile.h"
+#include "kit/appkit/PopUpButton.h"
 #include "kit/appkit/Screen.h"
+#include "kit/appkit/Slider.h"
 #include "kit/appkit/Window.h"
 #include "kit/appkit/Workspace.h"
+#include "kit/foundation/Log.h"
 #include "kit/foundation/NotificationCenter.h"
 #include "kit/foundation/RunLoop.h"
+#include "kit/foundation/SystemVersion.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/quartz/WindowList.h"
 #include "tint/CurrentDesktopKey.h"
@@ -90,7 +95,11 @@ const kit::DispatchTable& KRMainController::classDispatchTable() {
     static const kit::DispatchTable table(
         &Object::classDispatchTable(),
         {kit::action<&KRMainController::updateMenuBarVisibilityAndColorsKey>(checkSelector.name()),
-         kit::action<&KRMainController::positionTintWindow>(layoutSelector.name())});
+         kit::action<&KRMainController::positionTintWindow>(layoutSelector.name()),
+         kit::action<&KRMainController::changeAlpha>("changeAlpha:"),
+         kit::action<&KRMainController::changeColor>("changeColor:"),
+         kit::action<&KRMainController::showStatusItem>("showStatusItem:"),
+         kit::action<&KRMainController::changeLaunchAtLogin>("changeLaunchAtLogin:")});
     return table;
 }
 
@@ -290,14 +299,130 @@ double KRMainController::alphaValueWithMouseHovering(bool hovering) const {
 
 void KRMainController::positionSettingsWindow() {
     if (!_settingsWindow) {
-        std::vector<std::shared_ptr<kit::Object>> topLevelObjects;
-        // A Settings file that cannot be loaded leaves every outlet nil, and what follows acts on nothing.
-        const std::unique_ptr<kit::InterfaceFile> file = kit::InterfaceFile::initWithNibNamed("Settings");
-        if (file && file->instantiateWithOwner(this, topLevelObjects)) {
-            _settingsTopLevelObjects = std::move(topLevelObjects);
+        loadSettingsWindow();
+    }
+    showLaunchAtLoginState();
+    if (_settingsWindow) {
+        if (!_settingsWindow->isVisible()) {
+            _settingsWindow->center();
         }
+        _settingsWindow->makeKeyAndOrderFront(this);
     }
     kit::Application::shared().activateIgnoringOtherApps(true);
+}
+
+// First use: the file's objects live for the rest of the process; a file that cannot be loaded leaves
+// every outlet nil, and the steps act on nothing.
+void KRMainController::loadSettingsWindow() {
+    std::vector<std::shared_ptr<kit::Object>> topLevelObjects;
+    const std::unique_ptr<kit::InterfaceFile> file = kit::InterfaceFile::initWithNibNamed("Settings");
+    if (file && file->instantiateWithOwner(this, topLevelObjects)) {
+        _settingsTopLevelObjects = std::move(topLevelObjects);
+    }
+    if (_settingsWindow) {
+        _settingsWindow->setHidesOnDeactivate(false);
+        _settingsWindow->setLevel(kit::NormalWindowLevel);
+    }
+    if (_showStatusItemButton) {
+        _showStatusItemButton->setHidden(true);
+    }
+    if (_idleAlphaSlider) {
+        _idleAlphaSlider->setDoubleValue(alphaValueWithMouseHovering(false));
+    }
+    if (_hoverAlphaSlider) {
+        _hoverAlphaSlider->setDoubleValue(alphaValueWithMouseHovering(true));
+    }
+    updateColorWells();
+    if (kit::SystemVersion::current().isAtLeast(26, 0)) {
+        if (_updateSelector) {
+            _updateSelector->setFrame(kit::offsetRect(_updateSelector->frame(), 0.0, -1.0));
+        }
+        if (_showStatusItemButton) {
+            _showStatusItemButton->setFrame(kit::offsetRect(_showStatusItemButton->frame(), 1.0, 0.0));
+        }
+    }
+}
+
+// The desktop's own setting is the truth: the user may have changed it elsewhere since.
+void KRMainController::showLaunchAtLoginState() {
+    if (_launchAtLoginButton) {
+        _launchAtLoginButton->setState(kit::Application::shared().launchesAtLogin()
+                                           ? kit::ControlStateValue::On
+                                           : kit::ControlStateValue::Off);
+    }
+}
+
+namespace {
+
+bool isShiftHeld() {
+    return (kit::Event::modifierFlags() & kit::EventModifierFlagShift) != 0;
+}
+
+}  // namespace
+
+void KRMainController::changeAlpha(kit::Object* sender) {
+    auto* slider = dynamic_cast<kit::Slider*>(sender);
+    if (!slider) {
+        return;
+    }
+    const double value = slider->doubleValue();
+    kit::UserDefaults& defaults = kit::UserDefaults::standard();
+    if (isShiftHeld()) {
+        defaults.setDouble(value, "Idle Alpha");
+        defaults.setDouble(value, "Hover Alpha");
+        if (kit::Slider* other = slider == _hoverAlphaSlider ? _idleAlphaSlider : _hoverAlphaSlider) {
+            other->setDoubleValue(value);
+        }
+    } else {
+        defaults.setDouble(value, slider == _hoverAlphaSlider ? "Hover Alpha" : "Idle Alpha");
+    }
+    positionTintWindow(slider);
+}
+
+void KRMainController::changeColor(kit::Object* sender) {
+    auto* well = dynamic_cast<kit::ColorWell*>(sender);
+    if (!well) {
+        return;
+    }
+    const kit::Color color = well->color();
+    if (isShiftHeld()) {
+        KRTintWindow::setTopColor(color);
+        KRTintWindow::setCenterColor(color);
+        KRTintWindow::setBottomColor(color);
+        for (kit::ColorWell* other : {_topColorWell, _centerColorWell, _bottomColorWell}) {
+            if (other && other != well) {
+                other->setColor(color);
+            }
+        }
+    } else if (well == _topColorWell) {
+        KRTintWindow::setTopColor(color);
+    } else if (well == _centerColorWell) {
+        KRTintWindow::setCenterColor(color);
+    } else if (well == _bottomColorWell) {
+        KRTintWindow::setBottomColor(color);
+    }
+    if (_tintWindow && _tintWindow->contentView()) {
+        _tintWindow->contentView()->setNeedsDisplay(true);
+    }
+    positionTintWindow(well);
+}
+
+void KRMainController::showStatusItem(kit::Object*) {}
+
+// A refusal leaves the box showing the desktop's real setting, and the user hears it failed.
+void KRMainController::changeLaunchAtLogin(kit::Object* sender) {
+    auto* button = dynamic_cast<kit::Button*>(sender);
+    if (!button) {
+        return;
+    }
+    const bool launches = button->state() == kit::ControlStateValue::On;
+    std::string error;
+    if (!kit::Application::shared().setLaunchesAtLogin(launches, error)) {
+        kit::log("Could not " + std::string(launches ? "add Awning to" : "remove Awning from") +
+                 " the programs started at login: " + error);
+        kit::beep();
+        showLaunchAtLoginState();
+    }
 }
 
 void KRMainController::updateColorWells() {

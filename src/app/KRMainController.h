@@ -11,6 +11,7 @@
 namespace kit {
 class Button;
 class ColorWell;
+class InterfaceBuilder;
 class PopUpButton;
 class Screen;
 class Slider;
@@ -40,9 +41,31 @@ public:
     // --- Settings window
     void positionSettingsWindow();
     void updateColorWells();
+    // Actions of the settings window's controls; with Shift held a change applies to both opacities or
+    // all three colours.
+    void changeAlpha(kit::Object* sender);
+    void changeColor(kit::Object* sender);
+    void showStatusItem(kit::Object* sender);
+    void changeLaunchAtLogin(kit::Object* sender);
 
     // Observation for tests and traces.
     KRTintWindow* tintWindow() const { return _tintWindow.get(); }
+    struct SettingsOutlets {
+        kit::Window* window;
+        kit::Slider* idleAlphaSlider;
+        kit::Slider* hoverAlphaSlider;
+        kit::ColorWell* topColorWell;
+        kit::ColorWell* centerColorWell;
+        kit::ColorWell* bottomColorWell;
+        kit::PopUpButton* updateSelector;
+        kit::Button* showStatusItemButton;
+        kit::Button* launchAtLoginButton;
+    };
+    SettingsOutlets settingsOutlets() const {
+        return {_settingsWindow, _idleAlphaSlider,      _hoverAlphaSlider,
+                _topColorWell,   _centerColorWell,      _bottomColorWell,
+                _updateSelector, _showStatusItemButton, _launchAtLoginButton};
+    }
     bool isMenuBarVisible() const { return _isMenuBarVisible; }
     double menuBarHeight() const { return _menuBarHeight; }
 
@@ -65,6 +88,10 @@ private:
     bool isPointerOverStrip(const kit::Rect& strip) const;
     void applyTintOpacity(double target, bool fade);
 
+    void loadSettingsWindow();
+    void showLaunchAtLoginState();
+    friend void buildSettingsInterfaceFile(kit::InterfaceBuilder& file, kit::Object* owner);
+
     // Outlets of the "Settings" interface file (borrowed; nil until it loads).
     kit::Window* _settingsWindow = nullptr;
     kit::Slider* _idleAlphaSlider = nullptr;
@@ -74,6 +101,7 @@ private:
     kit::ColorWell* _bottomColorWell = nullptr;
     kit::PopUpButton* _updateSelector = nullptr;
     kit::Button* _showStatusItemButton = nullptr;
+    kit::Button* _launchAtLoginButton = nullptr;
 
     std::unique_ptr<KRTintWindow> _tintWindow;
     bool _isMenuBarVisible = false;

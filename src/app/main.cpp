@@ -1,11 +1,15 @@
 #include <cstdio>
 #include <cstring>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/MainInterfaceFile.h"
-#include "app/ScenarioRunner.h"
 #include "hosts/headless/HeadlessHost.h"
 #include "hosts/qt/DesktopApplication.h"
 #include "kit/foundation/Bundle.h"
+#include "scenario/HeadlessCommand.h"
 
 namespace {
 
@@ -18,7 +22,7 @@ int printNameAndVersion() {
 }
 
 int printUsage() {
-    std::fputs("usage: awning [--version | --headless SCENARIO]\n", stderr);
+    std::fputs("usage: awning [--version | --headless SCENARIO [--output DIR]]\n", stderr);
     return 2;
 }
 
@@ -27,8 +31,10 @@ int printUsage() {
 // The entry point picks the host; after that nothing knows which one runs.
 int main(int argc, char** argv) {
     registerInterfaceFiles();
-    if (argc == 3 && std::strcmp(argv[1], "--headless") == 0) {
-        return runHeadlessScenario(argv[2]);
+    if (argc >= 2 && std::strcmp(argv[1], "--headless") == 0) {
+        const std::optional<HeadlessCommand> command =
+            HeadlessCommand::parse(std::vector<std::string>(argv + 2, argv + argc));
+        return command ? command->run(std::cout, std::cerr) : printUsage();
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         return printNameAndVersion();

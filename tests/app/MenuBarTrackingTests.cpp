@@ -21,14 +21,6 @@ kit::PropertyList bounds(double x, double y, double width, double height) {
     return kit::dictionaryRepresentation(kit::Rect(x, y, width, height));
 }
 
-std::size_t countEvents(const headless::HeadlessHost& world, Kind kind) {
-    std::size_t count = 0;
-    for (const auto& event : world.windowEvents()) {
-        count += event.kind == kind;
-    }
-    return count;
-}
-
 }  // namespace
 
 class MenuBarTrackingTest : public TintOverlayTest {};

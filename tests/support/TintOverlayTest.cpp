@@ -10,6 +10,14 @@
 const kit::Selector TintOverlayTest::checkSelector = kit::sel("updateMenuBarVisibilityAndColorsKey:");
 const kit::Selector TintOverlayTest::layoutSelector = kit::sel("positionTintWindow:");
 
+std::size_t countEvents(const headless::HeadlessHost& world, headless::WindowEvent::Kind kind) {
+    std::size_t count = 0;
+    for (const auto& event : world.windowEvents()) {
+        count += event.kind == kind;
+    }
+    return count;
+}
+
 TintOverlayTest::TintOverlayTest() : _controller(std::make_unique<KRMainController>()) {
     world().setWindowList(kit::PropertyList::Array{});
 }

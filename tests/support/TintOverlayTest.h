@@ -6,6 +6,9 @@
 #include "kit/core/Selector.h"
 #include "support/HeadlessTest.h"
 
+// How many window events of `kind` the world recorded.
+std::size_t countEvents(const headless::HeadlessHost& world, headless::WindowEvent::Kind kind);
+
 // A headless world with a 1440 × 900 primary screen and one controller, not yet launched.
 class TintOverlayTest : public HeadlessTest {
 protected:

@@ -3,30 +3,12 @@
 #include <vector>
 
 #include "kit/appkit/Event.h"
+#include "support/ActionRecorder.h"
 #include "toolkit/KRSizeToFitButton.h"
 #include "toolkit/KRSizeToFitTextField.h"
 #include "toolkit/SizeToFitTest.h"
 
 using kit::Rect;
-
-namespace {
-
-class ClickRecorder : public kit::Object {
-public:
-    void clicked(kit::Object* sender) { senders.push_back(sender); }
-    std::vector<kit::Object*> senders;
-
-    static const kit::DispatchTable& classDispatchTable() {
-        static const kit::DispatchTable table(&Object::classDispatchTable(),
-                                              {kit::action<&ClickRecorder::clicked>("clicked:")});
-        return table;
-    }
-
-protected:
-    const kit::DispatchTable& dispatchTable() const override { return classDispatchTable(); }
-};
-
-}  // namespace
 
 // "Idle" at 13 points measures 26 wide and 16 high; a label adds 2 on each side.
 TEST_F(SizeToFitTest, OnlyAPlainLabelFitsItsText) {
@@ -68,11 +50,11 @@ TEST_F(SizeToFitTest, AClickOnTheLabelIsAClickOnItsButtonWhileThatIsEnabled) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ClickRecorder recorder;
+        ActionRecorder recorder;
         auto& checkBox = add<kit::Button>(Rect(10, 40, 20, 18));
         checkBox.setButtonType(kit::ButtonType::Switch);
         checkBox.setTarget(&recorder);
-        checkBox.setAction(kit::sel("clicked:"));
+        checkBox.setAction(kit::sel(ActionRecorder::actionName));
         checkBox.setEnabled(c.enabled);
         auto& label = add<KRSizeToFitTextField>(Rect(30, 40, 200, 16));
         label.setClickButton(c.hasButton ? &checkBox : nullptr);

@@ -26,6 +26,14 @@ void Application::activateIgnoringOtherApps(bool /*ignoring*/) {
     host().activateIgnoringOtherApps();
 }
 
+bool Application::launchesAtLogin() const {
+    return host().launchesAtLogin();
+}
+
+bool Application::setLaunchesAtLogin(bool launches, std::string& error) {
+    return host().setLaunchesAtLogin(launches, error);
+}
+
 void Application::finishLaunching() {
     Notification notification("NSApplicationDidFinishLaunchingNotification", this);
     if (_delegate) {

@@ -34,6 +34,10 @@ public:
     void setDelegate(ApplicationDelegate* delegate) { _delegate = delegate; }
 
     void activateIgnoringOtherApps(bool ignoring);
+    // Whether the desktop starts this application at login, and asking it to (or not); false, with
+    // `error` set, when the desktop refuses.
+    bool launchesAtLogin() const;
+    bool setLaunchesAtLogin(bool launches, std::string& error);
     // Every window of the application, shown or not, in the order they were made.
     const std::vector<Window*>& windows() const { return _windows; }
 

@@ -3,8 +3,14 @@
 #include <algorithm>
 #include <map>
 
+#include "kit/appkit/Box.h"
+#include "kit/appkit/Button.h"
 #include "kit/appkit/ColorWell.h"
 #include "kit/appkit/Control.h"
+#include "kit/appkit/PopUpButton.h"
+#include "kit/appkit/Slider.h"
+#include "kit/appkit/TabView.h"
+#include "kit/appkit/TextField.h"
 #include "kit/appkit/View.h"
 #include "kit/appkit/Window.h"
 #include "kit/foundation/Log.h"
@@ -25,6 +31,14 @@ void registerKitClasses(std::map<std::string, ClassRegistry::Factory>& classes) 
     add("NSView", static_cast<View*>(nullptr));
     add("NSControl", static_cast<Control*>(nullptr));
     add("NSColorWell", static_cast<ColorWell*>(nullptr));
+    add("NSButton", static_cast<Button*>(nullptr));
+    add("NSSlider", static_cast<Slider*>(nullptr));
+    add("NSTextField", static_cast<TextField*>(nullptr));
+    add("NSBox", static_cast<Box*>(nullptr));
+    add("NSTabView", static_cast<TabView*>(nullptr));
+    classes["NSPopUpButton"] = [] {
+        return ClassRegistry::Made{std::make_unique<PopUpButton>(Rect{}, false), nullptr};
+    };
     classes["NSWindow"] = [] {
         return ClassRegistry::Made{
             std::make_unique<Window>(Rect{}, WindowStyleMaskTitled | WindowStyleMaskClosable,

@@ -12,26 +12,11 @@
 #include "kit/appkit/Slider.h"
 #include "kit/appkit/TabView.h"
 #include "kit/appkit/TextField.h"
+#include "support/ActionRecorder.h"
 #include "support/GeometryPrinters.h"
 #include "support/HeadlessTest.h"
 
 namespace {
-
-// Records the senders of the actions it receives.
-class ActionRecorder : public kit::Object {
-public:
-    void changed(kit::Object* sender) { senders.push_back(sender); }
-    std::vector<kit::Object*> senders;
-
-    static const kit::DispatchTable& classDispatchTable() {
-        static const kit::DispatchTable table(&Object::classDispatchTable(),
-                                              {kit::action<&ActionRecorder::changed>("changed:")});
-        return table;
-    }
-
-protected:
-    const kit::DispatchTable& dispatchTable() const override { return classDispatchTable(); }
-};
 
 // Counts the selections that go through the overridable entry point.
 class CountingPopUpButton : public kit::PopUpButton {

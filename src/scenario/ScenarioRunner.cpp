@@ -1,12 +1,16 @@
-#include "app/ScenarioRunner.h"
+#include "scenario/ScenarioRunner.h"
 
-#include <cstdio>
-#include <iomanip>
-#include <iostream>
-#include <sstream>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <ostream>
 
 #include "app/KRMainController.h"
 #include "kit/appkit/Application.h"
+#include "kit/appkit/Event.h"
 #include "kit/appkit/Screen.h"
 #include "kit/appkit/Window.h"
 #include "kit/foundation/NotificationCenter.h"
@@ -25,26 +29,14 @@ using Kind = headless::WindowEvent::Kind;
 
 constexpr kit::Bitmap::RGBA8 plainBarColor{236, 236, 236, 255};
 
-std::string jsonString(const std::string& text) {
-    std::ostringstream out;
-    out << '"';
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out << '\\' << c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            out << "\\u" << std::hex << std::setw(4) << std::setfill('0') << static_cast<int>(c) << std::dec;
-        } else {
-            out << c;
-        }
-    }
-    out << '"';
-    return out.str();
+// Clock readings such as 10.200000000000001 are traced to the millisecond, as a reader thinks of them.
+double milliseconds(double value) {
+    return std::round(value * 1000.0) / 1000.0;
 }
 
-std::string jsonRect(const kit::Rect& rect) {
-    std::ostringstream out;
-    out << '[' << rect.minX() << ',' << rect.minY() << ',' << rect.width() << ',' << rect.height() << ']';
-    return out.str();
+QJsonArray jsonRect(const kit::Rect& rect) {
+    return {milliseconds(rect.minX()), milliseconds(rect.minY()), milliseconds(rect.width()),
+            milliseconds(rect.height())};
 }
 
 kit::PropertyList menuBarEntry(double height) {
@@ -59,9 +51,9 @@ kit::PropertyList menuBarEntry(double height) {
 
 }  // namespace
 
-ScenarioRunner::ScenarioRunner(const Scenario& scenario, std::ostream& trace)
-    : _scenario(scenario), _trace(trace) {
-    _trace << std::fixed << std::setprecision(3);
+ScenarioRunner::ScenarioRunner(const Scenario& scenario, std::ostream& trace,
+                               std::filesystem::path outputDirectory)
+    : _scenario(scenario), _trace(trace), _outputDirectory(std::move(outputDirectory)) {
     _world.setWindowList(kit::PropertyList::Array{});
     _world.setWindowEventObserver([this](const headless::WindowEvent& event) { traceWindowEvent(event); });
 }
@@ -78,7 +70,7 @@ bool ScenarioRunner::run() {
          ++next) {
         apply(steps[next]);
     }
-    _trace << "{\"t\":" << _world.now() << ",\"event\":\"launch\"}\n";
+    traceEvent("launch");
     char name[] = "awning";
     char* argv[] = {name, nullptr};
     kit::applicationMain(1, argv);
@@ -91,7 +83,6 @@ bool ScenarioRunner::run() {
         }
         if (steps[next].command == Command::Snapshot) {
             if (!writeSnapshot(*steps[next].text)) {
-                std::cerr << "awning: cannot write snapshot " << *steps[next].text << "\n";
                 return false;
             }
             continue;
@@ -100,7 +91,7 @@ bool ScenarioRunner::run() {
         traceDesktopKeyIfChanged();
     }
     advanceTo(_scenario.endTime());
-    _trace << "{\"t\":" << _world.now() << ",\"event\":\"end\"}\n";
+    traceEvent("end");
     _trace.flush();
     return true;
 }
@@ -124,7 +115,7 @@ void ScenarioRunner::apply(const ScenarioStep& step) {
             }
             break;
         case Command::MenuBar:
-            _world.setWindowList(kit::PropertyList::Array{menuBarEntry(step.number)});
+            _world.setWindowList(kit::PropertyList::Array{menuBarEntry(step.height)});
             break;
         case Command::HideMenuBar:
             _world.setWindowList(kit::PropertyList::Array{});
@@ -136,7 +127,7 @@ void ScenarioRunner::apply(const ScenarioStep& step) {
             _world.setMouseLocation(step.point);
             break;
         case Command::Shift:
-            _world.setModifierFlags(step.flag ? 0x20000 : 0);
+            _world.setModifierFlags(step.flag ? kit::EventModifierFlagShift : 0);
             break;
         case Command::Desktop:
             _world.setDesktopImageURL(0, step.text);
@@ -162,7 +153,7 @@ void ScenarioRunner::apply(const ScenarioStep& step) {
             break;
         }
         case Command::Space:
-            _world.setActiveSpace(static_cast<int>(step.number));
+            _world.setActiveSpace(step.space);
             kit::NotificationCenter::workspaceCenter().post(kit::WorkspaceActiveSpaceDidChangeNotification,
                                                             &sender);
             break;
@@ -171,7 +162,7 @@ void ScenarioRunner::apply(const ScenarioStep& step) {
                                                             &sender);
             break;
         case Command::Reopen:
-            _trace << "{\"t\":" << _world.now() << ",\"event\":\"reopen\"}\n";
+            traceEvent("reopen");
             kit::Application::shared().reopen();
             break;
         case Command::Snapshot:
@@ -188,82 +179,97 @@ int ScenarioRunner::windowNumber(const kit::Window* window) {
     return it->second;
 }
 
+void ScenarioRunner::traceLine(QJsonObject line) {
+    _trace << QJsonDocument(line).toJson(QJsonDocument::Compact).toStdString() << '\n';
+}
+
+void ScenarioRunner::traceEvent(const char* event) {
+    traceLine({{"t", milliseconds(_world.now())}, {"event", event}});
+}
+
 void ScenarioRunner::traceWindowEvent(const headless::WindowEvent& event) {
     if (event.kind == Kind::Created) {
         _windowNumbers.erase(event.window);  // an address may be reused by a later window
     }
-    const int number = windowNumber(event.window);
-    _trace << "{\"t\":" << event.time << ",\"window\":" << number << ",\"event\":";
+    QJsonObject line{{"t", milliseconds(event.time)}, {"window", windowNumber(event.window)}};
     const kit::Window& window = *event.window;
+    const auto placement = [&](const char* name) {
+        line["event"] = name;
+        line["frame"] = jsonRect(window.frame());
+        line["level"] = window.level();
+        line["alpha"] = milliseconds(window.alphaValue());
+    };
     switch (event.kind) {
         case Kind::Created:
-            _trace << "\"created\",\"frame\":" << jsonRect(window.frame()) << ",\"level\":" << window.level()
-                   << ",\"alpha\":" << window.alphaValue();
+            placement("created");
             break;
         case Kind::FrameChanged:
-            _trace << "\"moved\",\"frame\":" << jsonRect(window.frame());
+            line["event"] = "moved";
+            line["frame"] = jsonRect(window.frame());
             break;
         case Kind::LevelChanged:
-            _trace << "\"level\",\"level\":" << window.level();
+            line["event"] = "level";
+            line["level"] = window.level();
             break;
         case Kind::AlphaChanged:
-            _trace << (event.fadeDuration > 0 ? "\"faded\"" : "\"opacity\"")
-                   << ",\"alpha\":" << window.alphaValue() << ",\"duration\":" << event.fadeDuration;
+            line["event"] = event.fadeDuration > 0 ? "faded" : "opacity";
+            line["alpha"] = milliseconds(window.alphaValue());
+            line["duration"] = milliseconds(event.fadeDuration);
             break;
         case Kind::OrderedFront:
-            _trace << "\"shown\",\"frame\":" << jsonRect(window.frame()) << ",\"level\":" << window.level()
-                   << ",\"alpha\":" << window.alphaValue();
+            placement("shown");
             break;
         case Kind::BecameKey:
-            _trace << "\"key\"";
+            line["event"] = "key";
             break;
         case Kind::Closed:
-            _trace << "\"closed\"";
+            line["event"] = "closed";
             break;
         case Kind::Redrawn:
-            _trace << "\"redrawn\"";
+            line["event"] = "redrawn";
             break;
         case Kind::Destroyed:
-            _trace << "\"released\"";
+            line["event"] = "released";
             _windowNumbers.erase(event.window);
             break;
     }
-    _trace << "}\n";
+    traceLine(line);
 }
 
 void ScenarioRunner::traceDesktopKeyIfChanged() {
     const std::optional<std::string>& key = currentDesktopKey();
     if (key && key != _tracedDesktopKey) {
         _tracedDesktopKey = key;
-        _trace << "{\"t\":" << _world.now() << ",\"event\":\"desktop-key\",\"key\":" << jsonString(*key)
-               << "}\n";
+        traceLine({{"t", milliseconds(_world.now())},
+                   {"event", "desktop-key"},
+                   {"key", QString::fromStdString(*key)}});
     }
 }
 
-bool ScenarioRunner::writeSnapshot(const std::string& path) {
+// The menu-bar strip of the primary screen: the tint at its current opacity over a plain light bar.
+bool ScenarioRunner::writeSnapshot(const std::string& name) {
+    const std::filesystem::path path = _outputDirectory / name;
+    traceLine(
+        {{"t", milliseconds(_world.now())}, {"event", "snapshot"}, {"file", QString::fromStdString(name)}});
     const std::optional<kit::Screen> primary = kit::Screen::primary();
+    if (!primary || !barStrip(primary->frame()).writePNG(path)) {
+        _error = "cannot write snapshot " + path.string();
+        return false;
+    }
+    return true;
+}
+
+kit::Bitmap ScenarioRunner::barStrip(const kit::Rect& primaryFrame) const {
     KRMainController* main = controller();
-    const double height = main && main->menuBarHeight() > 0 ? main->menuBarHeight() : 24.0;
-    const int width = primary ? static_cast<int>(primary->frame().width()) : 0;
-    kit::Bitmap strip(width, static_cast<int>(height));
+    const double barHeight = main && main->menuBarHeight() > 0 ? main->menuBarHeight() : 24.0;
+    // A bar taller than the screen is cut at the screen's edge, as the display would cut it.
+    kit::Bitmap strip(static_cast<int>(primaryFrame.width()),
+                      static_cast<int>(std::min(barHeight, primaryFrame.height())));
     strip.fill(plainBarColor);
     if (main && main->tintWindow() && main->tintWindow()->isVisible()) {
         const kit::Window& window = *main->tintWindow();
         strip.drawBitmap(kit::LayerRenderer::render(*window.contentView()->layer()), 0,
-                         static_cast<int>(primary->frame().maxY() - window.frame().maxY()),
-                         window.alphaValue());
+                         static_cast<int>(primaryFrame.maxY() - window.frame().maxY()), window.alphaValue());
     }
-    _trace << "{\"t\":" << _world.now() << ",\"event\":\"snapshot\",\"file\":" << jsonString(path) << "}\n";
-    return strip.writePNG(path);
-}
-
-int runHeadlessScenario(const std::string& path) {
-    std::string error;
-    const std::optional<Scenario> scenario = Scenario::load(path, error);
-    if (!scenario) {
-        std::cerr << "awning: " << error << "\n";
-        return 2;
-    }
-    ScenarioRunner runner(*scenario, std::cout);
-    return runner.run() ? 0 : 1;
+    return strip;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,10 +32,11 @@ struct ScenarioStep {
     double time = 0.0;
     Command command = Command::End;
     std::vector<kit::ScreenDescription> screens;  // Screens
-    double number = 0.0;                          // MenuBar height; Space number
+    double height = 0.0;                          // MenuBar
+    int space = 0;                                // Space
     kit::Point point;                             // Pointer
     bool flag = false;                            // Shift
-    std::optional<std::string> text;              // Desktop URL (none: nullopt), default key, snapshot path
+    std::optional<std::string> text;              // Desktop URL (none: nullopt), default key, snapshot name
     std::string stop;                             // Color: "top", "center" or "bottom"
     std::optional<kit::PropertyList> value;       // SetDefault
     double rgba[4] = {0, 0, 0, 0};                // Color
@@ -42,9 +45,14 @@ struct ScenarioStep {
 
 class Scenario {
 public:
+    // Scenarios are written by hand: anything larger is a mistake, not a script.
+    static constexpr std::size_t largestFile = 1 << 20;
+    // A day of virtual time: a longer run is a mistyped time, and would keep the clock busy for minutes.
+    static constexpr double longestRun = 86400;
+
     // The steps of `source`, or nullopt with `error` naming the line and what is wrong with it.
     static std::optional<Scenario> parse(const std::string& source, std::string& error);
-    static std::optional<Scenario> load(const std::string& path, std::string& error);
+    static std::optional<Scenario> load(const std::filesystem::path& path, std::string& error);
 
     const std::vector<ScenarioStep>& steps() const { return _steps; }
     // When the run stops: the "end" step's time, else one second after the last step.

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The dependency rule, checked on every include: system code -> kit -> the host interface. Only the entry
+# point (app/main.cpp) and the scenario runner may know a concrete host.
+set -uo pipefail
+src=${1:?usage: check-includes.sh SRC_DIR}
+cd "$src" || exit 2
+status=0
+
+# forbid FOLDERS PATTERN WHY: no file under FOLDERS includes a header matching PATTERN.
+forbid() {
+    local folders=$1 pattern=$2 why=$3 hits
+    # shellcheck disable=SC2086
+    hits=$(grep -rnE "^#include [<\"]($pattern)" $folders --include='*.h' --include='*.cpp' 2>/dev/null |
+        grep -v '^app/main\.cpp:')
+    if [[ -n $hits ]]; then
+        printf '%s:\n%s\n' "$why" "$hits"
+        status=1
+    fi
+}
+
+system=$(ls -d app tint toolkit update about statusitem 2>/dev/null | tr '\n' ' ')
+forbid "kit/core" "kit/(foundation|appkit|quartz|graphics)/" "the kit's core includes nothing above it"
+forbid "kit" "(app|tint|toolkit|update|about|statusitem|scenario|hosts)/" "the kit never includes system or host code"
+forbid "$system" "hosts/|scenario/|Q[A-Za-z]+[>\"]|X11/|xcb/" "system code knows no host, Qt or X11"
+exit $status

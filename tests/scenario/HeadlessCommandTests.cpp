@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/MainInterfaceFile.h"
+#include "scenario/HeadlessCommand.h"
+#include "support/TemporaryFolder.h"
+
+namespace {
+
+struct Arguments {
+    std::vector<std::string> arguments;
+    std::filesystem::path scenario;
+    std::filesystem::path output;
+};
+
+struct Outcome {
+    int status;
+    std::string trace;
+    std::string errors;
+};
+
+Outcome run(const std::vector<std::string>& arguments) {
+    registerInterfaceFiles();
+    const std::optional<HeadlessCommand> command = HeadlessCommand::parse(arguments);
+    if (!command) {
+        ADD_FAILURE() << "no command";
+        return {-1, "", ""};
+    }
+    std::ostringstream trace, errors;
+    const int status = command->run(trace, errors);
+    return {status, trace.str(), errors.str()};
+}
+
+const char* withSnapshot = "0 screens 1440x900\n0 menubar 24\n1 snapshot bar.png\n";
+
+}  // namespace
+
+TEST(HeadlessCommand, ReadsAScenarioAndAnOptionalOutputFolderInEitherOrder) {
+    const Arguments valid[] = {
+        {{"a.scenario"}, "a.scenario", "."},
+        {{"runs/a.scenario"}, "runs/a.scenario", "runs"},
+        {{"runs/a.scenario", "--output", "shots"}, "runs/a.scenario", "shots"},
+        {{"--output", "shots", "runs/a.scenario"}, "runs/a.scenario", "shots"},
+    };
+    for (const Arguments& expected : valid) {
+        const std::optional<HeadlessCommand> command = HeadlessCommand::parse(expected.arguments);
+        ASSERT_TRUE(command) << expected.arguments[0];
+        EXPECT_EQ(command->scenarioPath(), expected.scenario);
+        EXPECT_EQ(command->outputDirectory(), expected.output);
+    }
+    const std::vector<std::string> invalid[] = {
+        {},
+        {""},
+        {"--output", "shots"},
+        {"a.scenario", "b.scenario"},
+        {"a.scenario", "--output"},
+        {"a.scenario", "--output", ""},
+        {"a.scenario", "--output", "one", "--output", "two"},
+        {"--verbose", "a.scenario"},
+    };
+    for (const std::vector<std::string>& arguments : invalid) {
+        EXPECT_FALSE(HeadlessCommand::parse(arguments)) << ::testing::PrintToString(arguments);
+    }
+}
+
+TEST(HeadlessCommand, SnapshotsGoBesideTheScenarioOrIntoTheOutputFolder) {
+    TemporaryFolder folder;
+    const std::filesystem::path scenario = folder.write("runs/bar.scenario", withSnapshot);
+
+    Outcome outcome = run({scenario.string()});
+    EXPECT_EQ(outcome.status, 0) << outcome.errors;
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "runs/bar.png"));
+
+    const std::filesystem::path output = folder.path() / "made/on/the/way";
+    outcome = run({scenario.string(), "--output", output.string()});
+    EXPECT_EQ(outcome.status, 0) << outcome.errors;
+    EXPECT_TRUE(std::filesystem::exists(output / "bar.png"));
+    EXPECT_NE(outcome.trace.find(R"("file":"bar.png")"), std::string::npos) << outcome.trace;
+}
+
+TEST(HeadlessCommand, AScenarioWithHugeOrNonFiniteSizesFailsAtItsLineBeforeAnythingRuns) {
+    TemporaryFolder folder;
+    const std::filesystem::path output = folder.path() / "shots";
+    const std::pair<const char*, const char*> cases[] = {
+        {"0 screens 99999999x99999999\n1 snapshot bar.png\n",
+         ": line 1: a screen size must be from 1 to 32767, not 99999999\n"},
+        {"0 screens 1440x900\n0 menubar inf\n1 snapshot bar.png\n",
+         ": line 2: a menu bar height must be a finite number, not inf\n"},
+        {"0 screens 1440x900\n1e300 end\n",
+         ": line 2: a time in seconds must be from 0 to 86400, not 1e300\n"},
+    };
+    for (const auto& [source, message] : cases) {
+        const std::filesystem::path scenario = folder.write("huge.scenario", source);
+        const Outcome outcome = run({scenario.string(), "--output", output.string()});
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.errors, "awning: " + scenario.string() + message);
+        EXPECT_EQ(outcome.trace, "") << "nothing was launched";
+        EXPECT_FALSE(std::filesystem::exists(output)) << "nor any folder made";
+    }
+}
+
+TEST(HeadlessCommand, AnOutputFolderThatCannotBeMadeStopsTheRun) {
+    TemporaryFolder folder;
+    const std::filesystem::path scenario = folder.write("bar.scenario", withSnapshot);
+    const std::filesystem::path blocked = folder.write("taken", "a file, not a folder");
+    const Outcome outcome = run({scenario.string(), "--output", blocked.string()});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.errors, "awning: cannot make the output folder " + blocked.string() + "\n");
+    EXPECT_EQ(outcome.trace, "");
+}
+
+TEST(HeadlessCommand, AFailingStepEndsTheProcessWithStatusOne) {
+    TemporaryFolder folder;
+    std::filesystem::create_directory(folder.path() / "bar.png");
+    const Outcome outcome = run({folder.write("bar.scenario", withSnapshot).string()});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.errors, "awning: cannot write snapshot " + (folder.path() / "bar.png").string() + "\n");
+}
