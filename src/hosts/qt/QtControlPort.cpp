@@ -19,6 +19,7 @@
 #include "kit/appkit/PopUpButton.h"
 #include "kit/appkit/TextField.h"
 #include "kit/appkit/Window.h"
+#include "kit/foundation/SystemVersion.h"
 
 namespace qthost {
 
@@ -101,7 +102,10 @@ kit::Size popUpButtonSize(const kit::PopUpButton& popUp, const QFont& font) {
     combo.setSizeAdjustPolicy(QComboBox::AdjustToContents);
     combo.addItem(QString());
     const QSize chrome = combo.sizeHint();
-    return {std::ceil(widest) + chrome.width(), static_cast<double>(chrome.height())};
+    // The platform's natural size of a pop-up button leaves room beyond what a fitted one needs, which
+    // the size-to-fit pop-up buttons take off again: leave it too, or they would clip their title.
+    const double slack = kit::SystemVersion::current().isAtLeast(26, 0) ? 10.0 : 20.0;
+    return {std::ceil(widest) + chrome.width() + slack, static_cast<double>(chrome.height())};
 }
 
 // Where a pop-up button's menu opens: with the selected item over the button, as the platform does, or

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "hosts/qt/QtHost.h"
+#include "hosts/qt/X11Activation.h"
 #include "hosts/qt/X11WindowList.h"
 #include "kit/appkit/Window.h"
 #include "kit/quartz/LayerRenderer.h"
@@ -98,7 +99,11 @@ void QtWindowPeer::alphaDidChange(double fadeDuration) {
 
 void QtWindowPeer::didBecomeKey() {
     _widget->raise();
-    _widget->activateWindow();
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        activateX11Window(x11->display(), _widget->winId());
+    } else {
+        _widget->activateWindow();
+    }
 }
 
 void QtWindowPeer::didOrderFront() {

@@ -12,6 +12,7 @@
 #include "kit/appkit/PopUpButton.h"
 #include "kit/appkit/TextField.h"
 #include "kit/appkit/Window.h"
+#include "toolkit/KRSizeToFitPopUpButton.h"
 
 namespace {
 
@@ -22,10 +23,13 @@ std::unique_ptr<kit::Button> button(kit::ButtonType type, const std::string& tit
     return made;
 }
 
+// Fitted across to its selected item, here the widest; it keeps its height.
 std::unique_ptr<kit::PopUpButton> popUp() {
-    auto made = std::make_unique<kit::PopUpButton>(kit::Rect(), false);
+    auto made = std::make_unique<KRSizeToFitPopUpButton>(kit::Rect(), false);
     made->addItemWithTitle("Never");
     made->addItemWithTitle("Every day at noon");
+    made->selectItemAtIndex(1);
+    made->setFrame(kit::Rect(0, 0, 0, made->cellSize().height));
     return made;
 }
 
@@ -60,7 +64,7 @@ TEST(QtControlPort, ControlsSizedToFitGiveTheirWidgetsAllTheRoomTheyWant) {
          }},
         {"push button", [] { return button(kit::ButtonType::MomentaryPushIn, "Check for Updates…"); }},
         {"check box", [] { return button(kit::ButtonType::Switch, "Start Awning at login"); }},
-        {"pop-up button", [] { return popUp(); }},
+        {"fitted pop-up button", [] { return popUp(); }},
     };
     for (const auto& c : cases) {
         std::unique_ptr<kit::Control> control = c.make();
