@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "hosts/qt/QtFonts.h"
 #include "hosts/qt/QtHost.h"
 #include "hosts/qt/QtWindowPeer.h"
 #include "kit/appkit/Button.h"
@@ -86,4 +88,27 @@ TEST(QtControlPort, ControlsSizedToFitGiveTheirWidgetsAllTheRoomTheyWant) {
     EXPECT_GT(lineEdit.width(),
               QFontMetrics(lineEdit.font()).horizontalAdvance(QString::fromStdString(longText)));
     EXPECT_GE(lineEdit.height(), lineEdit.sizeHint().height());
+}
+
+// The kit's system size stands for the desktop's interface font; other sizes scale with it.
+TEST(QtFonts, KitSizesAreRelativeToTheDesktopsInterfaceFont) {
+    const QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    ASSERT_GT(desktop.pointSizeF(), 0.0);
+    struct Case {
+        kit::Font font;
+        double scale;
+        QFont::Weight weight;
+    };
+    const Case cases[] = {
+        {kit::Font::systemFontOfSize(13), 1.0, QFont::Normal},
+        {kit::Font::systemFontOfSize(26, kit::FontWeightBold), 2.0, QFont::Bold},
+        {kit::Font::systemFontOfSize(11, kit::FontWeightMedium), 11.0 / 13.0, QFont::Medium},
+        {kit::Font("DejaVu Serif", 13), 1.0, QFont::Normal},
+    };
+    for (const Case& c : cases) {
+        const QFont font = qthost::qtFont(c.font);
+        EXPECT_NEAR(font.pointSizeF(), desktop.pointSizeF() * c.scale, 0.01) << c.font.pointSize();
+        EXPECT_EQ(font.weight(), c.weight) << c.font.pointSize();
+    }
+    EXPECT_EQ(qthost::qtFont(kit::Font("DejaVu Serif", 13)).family(), QStringLiteral("DejaVu Serif"));
 }

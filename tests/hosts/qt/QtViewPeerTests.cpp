@@ -20,6 +20,7 @@
 #include "hosts/qt/ColorWellButton.h"
 #include "hosts/qt/QtColorWellPeer.h"
 #include "hosts/qt/QtHost.h"
+#include "hosts/qt/QtSliderPeer.h"
 #include "hosts/qt/QtWindowPeer.h"
 #include "kit/appkit/Box.h"
 #include "kit/appkit/Button.h"
@@ -52,6 +53,13 @@ public:
 
 protected:
     const kit::DispatchTable& dispatchTable() const override { return classDispatchTable(); }
+};
+
+// A view whose subviews are placed from its top, as a flipped view's are.
+class FlippedView final : public kit::View {
+public:
+    using View::View;
+    bool isFlipped() const override { return true; }
 };
 
 }  // namespace
@@ -132,6 +140,11 @@ TEST_F(QtViewPeerTest, EachKindOfViewIsItsWidgetPlacedFromTheTopOfItsSuperview) 
     EXPECT_EQ(widgetOf<QLabel>(*label).geometry(), QRect(10, 73, 60, 17)) << "inside the box's content view";
     EXPECT_EQ(widgetOf<QLabel>(*label).text(), QStringLiteral("Idle"));
     EXPECT_TRUE(widgetOf<QLabel>(*label).isVisible());
+
+    auto* flipped = add<FlippedView>(*window.contentView(), kit::Rect(240, 200, 100, 80));
+    auto* inFlipped = add<kit::Button>(*flipped, kit::Rect(5, 10, 60, 22));
+    EXPECT_EQ(widgetOf<QWidget>(*flipped).geometry(), QRect(240, 20, 100, 80));
+    EXPECT_EQ(widgetOf<QPushButton>(*inFlipped).geometry(), QRect(5, 10, 60, 22)) << "from a flipped top";
 }
 
 TEST_F(QtViewPeerTest, ChangesToTheModelReachTheWidgets) {
@@ -173,13 +186,40 @@ TEST_F(QtViewPeerTest, ChangesToTheModelReachTheWidgets) {
     window.setFrame(kit::Rect(100, 100, 400, 340), true);
     EXPECT_EQ(widgetOf<QSlider>(*slider).geometry(), QRect(20, 69, 200, 21))
         << "a taller window moves views that keep their kit frames down from the top";
+    EXPECT_TRUE(recorder.senders.empty()) << "changes made by the program send no action";
+}
+
+TEST(QtSliderPeer, TheKitsRangeMapsOntoWholeStepsAndBack) {
+    struct Case {
+        double value, minimum, maximum;
+        int position;
+    };
+    const Case cases[] = {{0.0, 0.0, 1.0, 0},   {1.0, 0.0, 1.0, 1000}, {0.2, 0.0, 1.0, 200},
+                          {0.6, 0.2, 1.0, 500}, {15, 10, 20, 500},     {0.33349, 0.0, 1.0, 333},
+                          {0.5, 0.5, 0.5, 0},   {-3, -4, -2, 500}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(qthost::QtSliderPeer::position(c.value, c.minimum, c.maximum), c.position) << c.value;
+        if (c.maximum > c.minimum) {
+            EXPECT_NEAR(qthost::QtSliderPeer::value(c.position, c.minimum, c.maximum), c.value,
+                        (c.maximum - c.minimum) / 1000)
+                << c.value;
+        }
+    }
 }
 
 TEST_F(QtViewPeerTest, AViewThatChangesKindOrJoinsLaterGetsItsWidget) {
+    auto* later = add<kit::Button>(*box->contentView(), kit::Rect(10, 40, 80, 24));
+    later->setTitle("Save & quit");
+    EXPECT_EQ(widgetOf<QPushButton>(*later).text(), QStringLiteral("Save && quit"));
+    EXPECT_EQ(widgetOf<QPushButton>(*later).geometry(), QRect(10, 36, 80, 24));
+
     label->setEditable(true);
     QLineEdit& field = widgetOf<QLineEdit>(*label);
     EXPECT_EQ(field.text(), QStringLiteral("Idle"));
     EXPECT_EQ(field.geometry(), QRect(10, 73, 60, 17));
+    EXPECT_LT(field.parentWidget()->children().indexOf(&field),
+              field.parentWidget()->children().indexOf(&widgetOf<QPushButton>(*later)))
+        << "still below the button added after it";
     label->setTarget(&recorder);
     label->setAction(kit::sel("changed:"));
     field.setText(QStringLiteral("Busy"));
@@ -188,12 +228,6 @@ TEST_F(QtViewPeerTest, AViewThatChangesKindOrJoinsLaterGetsItsWidget) {
     EXPECT_EQ(recorder.senders, (std::vector<kit::Object*>{label}));
     emit field.editingFinished();
     EXPECT_EQ(recorder.senders.size(), 1u) << "no action when nothing was edited";
-
-    auto* later = static_cast<kit::Button*>(
-        box->contentView()->addSubview(std::make_unique<kit::Button>(kit::Rect(10, 40, 80, 24))));
-    later->setTitle("Save & quit");
-    EXPECT_EQ(widgetOf<QPushButton>(*later).text(), QStringLiteral("Save && quit"));
-    EXPECT_EQ(widgetOf<QPushButton>(*later).geometry(), QRect(10, 36, 80, 24));
 
     window.setContentView(std::make_unique<kit::View>(kit::Rect(0, 0, 400, 300)));
     EXPECT_EQ(peer().viewPeer(*window.contentView())->widget().children().size(), 0);
