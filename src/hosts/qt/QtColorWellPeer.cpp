@@ -23,10 +23,9 @@ void QtColorWellPeer::openColorDialog() {
         // Qt's own dialog: a desktop's native one may offer no opacity.
         _dialog = new QColorDialog(_widget->window());
         _dialog->setAttribute(Qt::WA_DeleteOnClose);
-        QObject::connect(_dialog, &QColorDialog::colorSelected, &receiver(), [this](const QColor& color) {
-            const kit::Color picked = kitColor(color);
-            _well.pickColor(kit::Color::ignoresAlpha() ? picked.withAlpha(1.0) : picked);
-        });
+        // Without its alpha channel the dialog gives opaque colours, as the platform's panel does.
+        QObject::connect(_dialog, &QColorDialog::colorSelected, &receiver(),
+                         [this](const QColor& color) { _well.pickColor(kitColor(color)); });
     }
     _dialog->setOptions(
         QColorDialog::DontUseNativeDialog |

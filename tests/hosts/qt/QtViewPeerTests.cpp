@@ -148,6 +148,8 @@ TEST_F(QtViewPeerTest, EachKindOfViewIsItsWidgetPlacedFromTheTopOfItsSuperview) 
 }
 
 TEST_F(QtViewPeerTest, ChangesToTheModelReachTheWidgets) {
+    slider->setDoubleValue(1.0);
+    EXPECT_EQ(widgetOf<QSlider>(*slider).value(), 1000) << "the whole range";
     slider->setDoubleValue(0.25);
     EXPECT_EQ(widgetOf<QSlider>(*slider).value(), 250);
     slider->setMaxValue(0.5);
