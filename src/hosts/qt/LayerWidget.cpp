@@ -34,4 +34,16 @@ void LayerWidget::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void LayerWidget::moveEvent(QMoveEvent*) {
+    if (_geometryHandler) {
+        _geometryHandler();
+    }
+}
+
+void LayerWidget::resizeEvent(QResizeEvent*) {
+    if (_geometryHandler) {
+        _geometryHandler();
+    }
+}
+
 }  // namespace qthost

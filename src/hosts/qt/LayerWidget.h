@@ -19,15 +19,20 @@ public:
     void setContent(kit::Bitmap bitmap, double scale);
     const kit::Bitmap& content() const { return _content; }
     void setCloseHandler(std::function<void()> handler) { _closeHandler = std::move(handler); }
+    // Called after every move and resize, whoever made it.
+    void setGeometryHandler(std::function<void()> handler) { _geometryHandler = std::move(handler); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     kit::Bitmap _content;
     QImage _image;  // a view of _content's pixels, not a copy
     std::function<void()> _closeHandler;
+    std::function<void()> _geometryHandler;
 };
 
 }  // namespace qthost

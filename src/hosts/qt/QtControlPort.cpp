@@ -3,12 +3,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
+#include <QEventLoop>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QEventLoop>
 #include <algorithm>
 #include <cmath>
 

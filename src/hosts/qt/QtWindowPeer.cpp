@@ -28,8 +28,22 @@ QRect qtGeometry(const kit::Rect& rect) {
 
 Qt::WindowFlags QtWindowPeer::windowFlags(const kit::Window& window) {
     Qt::WindowFlags flags = Qt::Window;
-    if (window.styleMask() == kit::WindowStyleMaskBorderless) {
+    const std::uint64_t style = window.styleMask();
+    if (style == kit::WindowStyleMaskBorderless) {
         flags |= Qt::FramelessWindowHint;
+    }
+    if (style & kit::WindowStyleMaskTitled) {
+        // The title bar offers what the style mask allows, and no more.
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (style & kit::WindowStyleMaskClosable) {
+            flags |= Qt::WindowCloseButtonHint;
+        }
+        if (style & kit::WindowStyleMaskMiniaturizable) {
+            flags |= Qt::WindowMinimizeButtonHint;
+        }
+        if (style & kit::WindowStyleMaskResizable) {
+            flags |= Qt::WindowMaximizeButtonHint;
+        }
     }
     if (isOverlay(window)) {
         // Bypassing the window manager keeps the overlay exactly where it is put and lets clicks reach the
@@ -52,11 +66,12 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
     }
     _fade.setTargetObject(_widget.get());
     _fade.setPropertyName("windowOpacity");
-    _widget->setGeometry(qtGeometry(_host.screenCoordinates().toQt(_window.frame())));
+    applyFrame();
     _widget->setWindowOpacity(_window.presentedAlphaValue());
     _widget->setWindowTitle(QString::fromStdString(_window.title()));
     if (!isOverlay(window)) {
         _widget->setCloseHandler([this] { _window.close(); });
+        _widget->setGeometryHandler([this] { adoptShownFrame(); });
         presentContentView();
     }
 }
@@ -65,10 +80,33 @@ QtWindowPeer::~QtWindowPeer() = default;
 
 void QtWindowPeer::frameDidChange() {
     const QSize oldSize = _widget->size();
-    _widget->setGeometry(qtGeometry(_host.screenCoordinates().toQt(_window.frame())));
+    applyFrame();
     if (_widget->size() != oldSize) {
         render();
     }
+}
+
+QRect QtWindowPeer::kitGeometry() const {
+    return qtGeometry(_host.screenCoordinates().toQt(_window.frame()));
+}
+
+void QtWindowPeer::applyFrame() {
+    const QRect geometry = kitGeometry();
+    if (!isOverlay(_window) && !(_window.styleMask() & kit::WindowStyleMaskResizable)) {
+        _widget->setFixedSize(geometry.size());
+    }
+    _widget->setGeometry(geometry);
+}
+
+void QtWindowPeer::adoptShownFrame() {
+    const QRect shown = _widget->geometry();
+    // Our own placements arrive here too, already matching the kit's frame.
+    if (!_widget->isVisible() || shown == kitGeometry()) {
+        return;
+    }
+    _window.setFrame(
+        _host.screenCoordinates().toKit(kit::Rect(shown.x(), shown.y(), shown.width(), shown.height())),
+        true);
 }
 
 void QtWindowPeer::levelDidChange() {

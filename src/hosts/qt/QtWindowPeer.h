@@ -20,7 +20,8 @@ class QtHost;
 // Presents one kit window as a top-level Qt window. A borderless window that ignores the mouse is an
 // overlay: frameless, click-through, never focused, outside the window manager's control and translucent,
 // painted from the window's layers. Any other window is an ordinary one (framed and titled unless
-// borderless) whose views are real widgets, one presenter per view; closing it closes the kit window.
+// borderless) whose views are real widgets, one presenter per view; closing it closes the kit window,
+// and a size the style mask does not let the user change stays fixed.
 class QtWindowPeer final : public kit::WindowPeer {
 public:
     QtWindowPeer(QtHost& host, kit::Window& window);
@@ -46,6 +47,12 @@ private:
     static Qt::WindowFlags windowFlags(const kit::Window& window);
     void render();
     void markAsOwnWindow();
+    // Where the kit's frame lies in Qt's coordinates, and putting the window there.
+    QRect kitGeometry() const;
+    void applyFrame();
+    // The user or the window manager moved or resized the window: the kit's frame follows, so that the
+    // kit's placements (centring a window shown again) start from where the window really is.
+    void adoptShownFrame();
     void presentContentView();
     // Presents `view` and its subviews inside `parent`.
     void present(kit::View& view, QWidget& parent);

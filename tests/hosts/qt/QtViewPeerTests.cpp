@@ -290,6 +290,15 @@ TEST_F(QtViewPeerTest, AColourPickedInTheDialogKeepsItsOpacityUnlessColoursIgnor
     }
 }
 
+TEST_F(QtViewPeerTest, TheTitleBarOffersWhatTheStyleMaskAllows) {
+    const QWidget& top = peer().widget();
+    EXPECT_TRUE(top.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(top.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(top.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(top.minimumSize(), QSize(400, 300)) << "not resizable";
+    EXPECT_EQ(top.maximumSize(), QSize(400, 300));
+}
+
 TEST_F(QtViewPeerTest, ClosingTheQtWindowClosesTheKitWindowWhichStays) {
     ASSERT_TRUE(window.isVisible());
     peer().widget().close();
@@ -298,4 +307,19 @@ TEST_F(QtViewPeerTest, ClosingTheQtWindowClosesTheKitWindowWhichStays) {
     window.makeKeyAndOrderFront(nullptr);
     EXPECT_TRUE(peer().widget().isVisible());
     EXPECT_EQ(widgetOf<QSlider>(*slider).geometry(), QRect(20, 29, 200, 21));
+}
+
+TEST_F(QtViewPeerTest, AWindowTheUserMovedIsWhereTheKitPlacesItFrom) {
+    const int screenHeight = QGuiApplication::primaryScreen()->geometry().height();
+    const kit::Rect placed = window.frame();
+    peer().widget().move(30, 40);  // the frame, decorations included
+    const QRect moved = peer().widget().geometry();
+    ASSERT_NE(moved.topLeft(), QPoint(100, screenHeight - 400));
+    EXPECT_EQ(window.frame(), kit::Rect(moved.x(), screenHeight - moved.bottom() - 1, 400, 300));
+
+    // Shown again where the kit first put it: the window moves back there.
+    window.close();
+    window.setFrame(placed, true);
+    window.makeKeyAndOrderFront(nullptr);
+    EXPECT_EQ(peer().widget().geometry(), QRect(100, screenHeight - 400, 400, 300));
 }
