@@ -8,6 +8,7 @@
 #include "kit/appkit/PopUpButton.h"
 #include "kit/appkit/Slider.h"
 #include "kit/appkit/Window.h"
+#include "kit/foundation/RunLoop.h"
 #include "kit/foundation/SystemVersion.h"
 #include "kit/foundation/UserDefaults.h"
 #include "support/TintOverlayTest.h"
@@ -18,6 +19,8 @@ using Kind = headless::WindowEvent::Kind;
 
 namespace {
 
+constexpr std::uint64_t shift = kit::EventModifierFlagShift;
+constexpr std::uint64_t control = 1u << 18;
 const kit::Color red = kit::Color::sRGB(1, 0, 0, 0.5);
 const kit::Color blue = kit::Color::sRGB(0, 0, 1, 0.75);
 
@@ -89,14 +92,16 @@ TEST_F(SettingsWindowTest, AVisibleWindowStaysWhereItIsAndAClosedOneIsCentredAga
 TEST_F(SettingsWindowTest, SlidersStoreTheirOwnOpacityOrWithShiftBoth) {
     const struct {
         bool hover;  // which slider the user moves
-        bool shift;
+        std::uint64_t modifiers;
         std::optional<double> idle, hoverStored;  // what the defaults hold afterwards
         double otherSlider;
     } cases[] = {
-        {false, false, 0.6, std::nullopt, 0.0},
-        {true, false, std::nullopt, 0.6, 0.2},
-        {false, true, 0.6, 0.6, 0.6},
-        {true, true, 0.6, 0.6, 0.6},
+        {false, 0, 0.6, std::nullopt, 0.0},
+        {true, 0, std::nullopt, 0.6, 0.2},
+        {false, shift, 0.6, 0.6, 0.6},
+        {true, shift, 0.6, 0.6, 0.6},
+        {true, shift | control, 0.6, 0.6, 0.6},
+        {true, control, std::nullopt, 0.6, 0.2},  // no other modifier means anything
     };
     for (const auto& c : cases) {
         freshStart();
@@ -106,13 +111,16 @@ TEST_F(SettingsWindowTest, SlidersStoreTheirOwnOpacityOrWithShiftBoth) {
         const auto o = controller.settingsOutlets();
         kit::Slider* moved = c.hover ? o.hoverAlphaSlider : o.idleAlphaSlider;
         kit::Slider* other = c.hover ? o.idleAlphaSlider : o.hoverAlphaSlider;
-        holdShift(c.shift);
+        world().setModifierFlags(c.modifiers);
         moved->moveKnob(0.6);
-        EXPECT_EQ(storedDouble("Idle Alpha"), c.idle) << c.hover << c.shift;
-        EXPECT_EQ(storedDouble("Hover Alpha"), c.hoverStored) << c.hover << c.shift;
-        EXPECT_DOUBLE_EQ(other->doubleValue(), c.otherSlider) << c.hover << c.shift;
-        // The pass runs at once: the idle tint shows the new opacity without waiting for the loop.
-        EXPECT_DOUBLE_EQ(controller.tintWindow()->alphaValue(), c.idle.value_or(0.2)) << c.hover << c.shift;
+        EXPECT_EQ(storedDouble("Idle Alpha"), c.idle) << c.hover << c.modifiers;
+        EXPECT_EQ(storedDouble("Hover Alpha"), c.hoverStored) << c.hover << c.modifiers;
+        EXPECT_DOUBLE_EQ(other->doubleValue(), c.otherSlider) << c.hover << c.modifiers;
+        // The pass runs at once, in place of the pending one: the idle tint shows the new opacity without
+        // waiting for the loop, and the loop goes on once.
+        EXPECT_DOUBLE_EQ(controller.tintWindow()->alphaValue(), c.idle.value_or(0.2))
+            << c.hover << c.modifiers;
+        EXPECT_EQ(kit::RunLoop::main().pendingCount(controller, layoutSelector), 1u);
     }
 }
 

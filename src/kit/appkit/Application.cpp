@@ -16,12 +16,6 @@ Application& Application::shared() {
     return application->get();
 }
 
-Application::~Application() {
-    // Objects released here may close windows, which unregister themselves from the list.
-    _delegate = nullptr;
-    _topLevelObjects.clear();
-}
-
 void Application::activateIgnoringOtherApps(bool /*ignoring*/) {
     host().activateIgnoringOtherApps();
 }

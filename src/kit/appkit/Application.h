@@ -28,7 +28,6 @@ public:
 class Application : public Object {
 public:
     static Application& shared();
-    ~Application() override;
 
     ApplicationDelegate* delegate() const { return _delegate; }
     void setDelegate(ApplicationDelegate* delegate) { _delegate = delegate; }

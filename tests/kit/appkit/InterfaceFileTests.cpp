@@ -88,6 +88,7 @@ protected:
         });
         kit::InterfaceFile::registerBuilder("Wrong Kind", [](kit::InterfaceBuilder& file, kit::Object*) {
             file.make<kit::Window>("NSView");
+            file.make<kit::Object>("NoSuchClass");  // the first reason is the one told
         });
     }
 };
