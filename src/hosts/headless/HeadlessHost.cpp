@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <system_error>
+#include <utility>
 
 #include "hosts/headless/HeadlessWindowPeer.h"
 #include "kit/appkit/Application.h"
@@ -78,14 +79,9 @@ void HeadlessHost::advance(double seconds) {
 
 void HeadlessHost::advanceTo(double time) {
     const double target = std::max(time, _now);
-    kit::RunLoop& loop = kit::RunLoop::main();
-    for (;;) {
-        const std::optional<double> next = loop.nextDueTime();
-        if (!next || *next > target) {
-            break;
-        }
-        _now = std::max(_now, *next);
-        loop.runDueCalls();
+    while (_wakeUp && *_wakeUp <= target) {
+        _now = std::max(_now, *std::exchange(_wakeUp, std::nullopt));
+        kit::RunLoop::main().runDueCalls();
     }
     _now = target;
 }

@@ -58,7 +58,8 @@ public:
     ~HeadlessHost() override;
 
     // --- Clock: fires every delayed call that falls due within `seconds`, in time order, including
-    // calls scheduled by those calls; the clock ends exactly `seconds` later.
+    // calls scheduled by those calls; the clock ends exactly `seconds` later. Like a desktop event loop,
+    // it runs a turn only when the run loop asked to be woken, once per request.
     void advance(double seconds);
     // The same, up to the absolute clock time `time` (nothing happens when it has passed).
     void advanceTo(double time);
@@ -103,7 +104,7 @@ public:
     // --- kit::Host
     double now() const override { return _now; }
     double unixTime() const override { return _options.startUnixTime + _now; }
-    void scheduleWakeUp(std::optional<double>) override {}
+    void scheduleWakeUp(std::optional<double> dueTime) override { _wakeUp = dueTime; }
     void sleep(double seconds) override;
     // Tests and scenarios drive the clock themselves: there is no loop to run.
     int run() override { return 0; }
@@ -140,6 +141,7 @@ private:
     Options _options;
     std::optional<std::filesystem::path> _temporaryDirectory;
     double _now = 0.0;
+    std::optional<double> _wakeUp;
     std::vector<kit::ScreenDescription> _screens;
     std::optional<kit::PropertyList::Array> _windowList;
     kit::Point _mouseLocation;

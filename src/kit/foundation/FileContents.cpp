@@ -16,16 +16,18 @@ namespace {
 class FileDescriptor {
 public:
     explicit FileDescriptor(int descriptor) : _descriptor(descriptor) {}
-    ~FileDescriptor() { close(); }
+    ~FileDescriptor() {
+        if (isOpen()) {
+            ::close(_descriptor);
+        }
+    }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
     int get() const { return _descriptor; }
     bool isOpen() const { return _descriptor >= 0; }
-    bool close() {
-        const int descriptor = std::exchange(_descriptor, -1);
-        return descriptor < 0 || ::close(descriptor) == 0;
-    }
+    // Hands the descriptor to the caller, who closes it.
+    int release() { return std::exchange(_descriptor, -1); }
 
 private:
     int _descriptor;
@@ -36,30 +38,6 @@ bool failWith(std::string* error, const std::string& message) {
         *error = message;
     }
     return false;
-}
-
-bool writeAll(int descriptor, const std::string& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t result = ::write(descriptor, bytes.data() + written, bytes.size() - written);
-        if (result < 0 && errno == EINTR) {
-            continue;
-        }
-        if (result <= 0) {
-            return false;
-        }
-        written += static_cast<std::size_t>(result);
-    }
-    return true;
-}
-
-// Makes the rename itself durable; some file systems cannot sync a folder, which costs only durability.
-void syncFolder(const std::filesystem::path& folder) {
-    FileDescriptor directory(
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (directory.isOpen()) {
-        ::fsync(directory.get());
-    }
 }
 
 }  // namespace
@@ -75,23 +53,25 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path, std:
     return bytes.toStdString();
 }
 
-bool writeWholeFileAtomically(const std::filesystem::path& path, const std::string& bytes,
-                              std::string* error) {
+bool writeWholeFileAtomically(const std::filesystem::path& path, const std::string& bytes, std::string* error,
+                              FileSystemCalls& calls) {
     std::string temporaryPath = path.string() + ".tmp-XXXXXX";
     FileDescriptor file(::mkostemp(temporaryPath.data(), O_CLOEXEC));
     if (!file.isOpen()) {
         return failWith(error, "cannot create a file beside " + path.string() + ": " +
                                    std::system_category().message(errno));
     }
-    const bool written = writeAll(file.get(), bytes) && ::fsync(file.get()) == 0 && file.close() &&
-                         ::rename(temporaryPath.c_str(), path.c_str()) == 0;
+    // The data reaches the disk before the rename makes it the file: a crash in between must not leave a
+    // renamed but empty file.
+    const bool written = calls.writeAll(file.get(), bytes) && calls.sync(file.get()) &&
+                         calls.close(file.release()) && calls.rename(temporaryPath, path);
     if (!written) {
         const int reason = errno;
         ::unlink(temporaryPath.c_str());
         return failWith(error,
                         "cannot write " + path.string() + ": " + std::system_category().message(reason));
     }
-    syncFolder(path.parent_path());
+    calls.syncFolder(path.parent_path());
     return true;
 }
 

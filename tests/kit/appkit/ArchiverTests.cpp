@@ -50,16 +50,17 @@ TEST(ArchiverTest, ColoursRoundTripBitExactInEverySpace) {
 }
 
 TEST(ArchiverTest, StringsRoundTripAndInvalidUTF8IsRefused) {
-    for (const std::string string : {"", "Top Color", "Grüße, 東京 🌅"}) {
+    for (const std::string string : {"", "Top Color", "Grüße, 東京 🌅", "\U0010FFFF"}) {
         EXPECT_EQ(kit::unarchiveObjectWithData(archive(string)), kit::ArchivedObject(string));
     }
-    // Truncated, overlong, a surrogate, above U+10FFFF, a stray byte.
-    for (const std::string invalid : {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "a\xFFz"}) {
-        EXPECT_FALSE(kit::archivedDataWithRootObject(invalid)) << invalid;
+    // Truncated, overlong, the first and last surrogate, above U+10FFFF, a five-byte lead, a stray byte.
+    for (const std::string invalid : {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xED\xBF\xBF", "\xF4\x90\x80\x80",
+                                      "\xF8\x90\x80\x80", "a\xFFz"}) {
+        EXPECT_FALSE(kit::archivedDataWithRootObject(invalid)) << testing::PrintToString(invalid);
         Data data = archive("");
         data[6] = static_cast<std::uint8_t>(invalid.size());
         data.insert(data.end(), invalid.begin(), invalid.end());
-        EXPECT_FALSE(decodes(data)) << invalid;
+        EXPECT_FALSE(decodes(data)) << testing::PrintToString(invalid);
     }
 }
 
@@ -83,11 +84,21 @@ TEST(ArchiverTest, AnythingButAnExactArchiveDecodesToNothing) {
     EXPECT_FALSE(corrupted(color, 4, 2));      // format version
     EXPECT_FALSE(corrupted(color, 5, 3));      // kind
     EXPECT_FALSE(corrupted(color, 6, 0));      // colour space
-    EXPECT_FALSE(corrupted(color, 6, 1));      // a white space with three components
     EXPECT_FALSE(corrupted(color, 7, 255));    // component count
     EXPECT_FALSE(corrupted(string, 5, 1));     // a string read as a colour
     EXPECT_FALSE(corrupted(string, 6, 8));     // string length, one too many
     EXPECT_FALSE(corrupted(string, 9, 0xFF));  // string length near 2^32
+}
+
+TEST(ArchiverTest, AComponentCountOtherThanTheSpacesIsNoColour) {
+    const std::pair<std::uint8_t, std::uint8_t> spaceAndCount[] = {{1, 0}, {1, 3}, {2, 2}, {3, 1},
+                                                                   {4, 0}, {5, 2}, {5, 4}};
+    for (const auto& [space, count] : spaceAndCount) {
+        // As long as the count says, so only the count itself is wrong.
+        Data data = {'A', 'W', 'N', 'A', 1, 1, space, count};
+        data.resize(data.size() + 8 * (count + 1), 0);
+        EXPECT_FALSE(decodes(data)) << int{space} << " with " << int{count};
+    }
 }
 
 TEST(ArchiverTest, RandomBytesNeverDecodeUnlessCanonical) {

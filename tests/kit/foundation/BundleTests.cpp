@@ -33,17 +33,22 @@ protected:
 };
 
 TEST_F(BundleTest, TextsFollowTheUsersLanguagesThenEnglishThenTheKey) {
-    _bundle.write("en.lproj/Localizable.strings", "\"Quit\" = \"Quit Test\";\n\"About\" = \"About Test\";");
+    _bundle.write("en.lproj/Localizable.strings",
+                  "\"Quit\" = \"Quit Test\";\n\"About\" = \"About Test\";\n\"Help\" = \"Help Test\";");
     _bundle.write("de.lproj/Localizable.strings", "\"Quit\" = \"Beenden\";");
+    _bundle.write("fr.lproj/Localizable.strings", "\"About\" = \"À propos\";");
     _bundle.write("de.lproj/Menu.strings", "\"Quit\" = \"Ende\";");
-    start({"fr", "de-CH"});
+    // Each language falls back to its base language, whichever separator it is written with.
+    start({"de_CH", "fr-CA"});
     const Bundle& bundle = Bundle::main();
     EXPECT_EQ(bundle.directory(), _bundle.path());
     EXPECT_EQ(kit::localized("Quit"), "Beenden");
-    EXPECT_EQ(bundle.localizedString("About"), "About Test");
+    EXPECT_EQ(bundle.localizedString("About"), "À propos");
+    EXPECT_EQ(bundle.localizedString("Help"), "Help Test");
     EXPECT_EQ(bundle.localizedString("Quit", "", "Menu"), "Ende");
     EXPECT_EQ(bundle.localizedString("Missing", "Fallback"), "Fallback");
     EXPECT_EQ(bundle.localizedString("Missing"), "Missing");
+    EXPECT_TRUE(_host->logMessages().empty()) << "no Info property list and missing tables are normal";
 
     _bundle.write("de.lproj/Localizable.strings", "\"Quit\" = \"Schließen\";");
     EXPECT_EQ(kit::localized("Quit"), "Beenden") << "tables are read once per process";
@@ -70,7 +75,20 @@ TEST_F(BundleTest, InfoValuesAndResources) {
     EXPECT_EQ(bundle.pathForResource("Notes", "txt"), _bundle.path() / "de.lproj" / "Notes.txt");
     EXPECT_EQ(bundle.pathForResource("Help", ""), _bundle.path() / "en.lproj" / "Help");
     EXPECT_FALSE(bundle.pathForResource("Missing", "txt"));
-    EXPECT_EQ(kit::UserDefaults::standard().path().filename(), "com.example.Test.plist");
+    EXPECT_FALSE(bundle.pathForResource("", "")) << "no name names no resource, not the folder";
+}
+
+TEST_F(BundleTest, TheStandardDefaultsTakeTheIdentifierOnlyWhenItIsAFileName) {
+    const std::pair<std::string, std::string> identifierAndFile[] = {
+        {"com.example.Test", "com.example.Test.plist"},
+        {"../Test", "com.larkspur.Awning.plist"},
+        {"", "com.larkspur.Awning.plist"},
+    };
+    for (const auto& [identifier, file] : identifierAndFile) {
+        writeInfo({{"CFBundleIdentifier", identifier}});
+        start();
+        EXPECT_EQ(kit::UserDefaults::standard().path(), _host->defaultsDirectory() / file) << identifier;
+    }
 }
 
 TEST_F(BundleTest, DamagedFilesAreLoggedOnceAndIgnored) {
@@ -81,7 +99,6 @@ TEST_F(BundleTest, DamagedFilesAreLoggedOnceAndIgnored) {
     EXPECT_EQ(kit::localized("Quit"), "Quit");
     EXPECT_EQ(kit::localized("Quit"), "Quit");
     EXPECT_EQ(_host->logMessages().size(), 2u);
-    EXPECT_EQ(kit::UserDefaults::standard().path().filename(), "com.larkspur.Awning.plist");
 }
 
 class ShippedBundleTest : public HeadlessTest {};

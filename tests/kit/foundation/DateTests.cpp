@@ -39,5 +39,8 @@ TEST(DateTest, LongDateIsInTheHostsLocaleAndTimeZone) {
     EXPECT_EQ(longDate(LateOnJanuaryFifth, "de_DE", "UTC"), "5. Januar 2026");
     EXPECT_EQ(longDate(LateOnJanuaryFifth, "ja_JP", "UTC"), "2026年1月5日");
     EXPECT_EQ(longDate(LateOnJanuaryFifth, "es_ES", "UTC"), "5 de enero de 2026");
-    EXPECT_EQ(longDate(std::numeric_limits<double>::quiet_NaN(), "en_US", "UTC"), "");
+    EXPECT_EQ(longDate(LateOnJanuaryFifth, "az_AZ", "UTC"), "5 yanvar 2026");
+    for (const double tooFar : {std::numeric_limits<double>::quiet_NaN(), 1e15, -1e15}) {
+        EXPECT_EQ(longDate(tooFar, "en_US", "UTC"), "") << tooFar;
+    }
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "kit/core/Object.h"
@@ -8,16 +11,20 @@
 
 namespace {
 
+// Notes "<listener> <notification>" in a shared log for each notification it hears, then runs `onHeard`.
 class Listener : public kit::Object {
 public:
+    Listener(std::vector<std::string>& log, std::string name) : _log(log), _name(std::move(name)) {}
+
     void heard(kit::Object* argument) {
         auto* notification = dynamic_cast<kit::Notification*>(argument);
         ASSERT_NE(notification, nullptr) << "observers always receive the notification";
-        names.push_back(notification->name());
-        senders.push_back(notification->object());
+        _log.push_back(_name + " " + notification->name());
+        if (onHeard) {
+            onHeard();
+        }
     }
-    std::vector<std::string> names;
-    std::vector<kit::Object*> senders;
+    std::function<void()> onHeard;
 
     static const kit::DispatchTable& classDispatchTable() {
         static const kit::DispatchTable table(&Object::classDispatchTable(),
@@ -27,47 +34,78 @@ public:
 
 protected:
     const kit::DispatchTable& dispatchTable() const override { return classDispatchTable(); }
+
+private:
+    std::vector<std::string>& _log;
+    std::string _name;
 };
+
+using Log = std::vector<std::string>;
+const kit::Selector heard = kit::sel("heard:");
 
 }  // namespace
 
-class NotificationCenterTest : public HeadlessTest {};
+class NotificationCenterTest : public HeadlessTest {
+protected:
+    Log log;
+};
 
-TEST_F(NotificationCenterTest, ObserversMatchByNameAndSenderOrAnySender) {
+TEST_F(NotificationCenterTest, ObserversHearTheirNameFromTheirSenderInTheOrderTheyRegistered) {
     auto& center = kit::NotificationCenter::workspaceCenter();
-    Listener anySender, onlyA;
+    Listener fromA(log, "fromA"), everyName(log, "everyName"), anySender(log, "anySender");
     kit::Object a, b;
-    center.addObserver(anySender, kit::sel("heard:"), kit::WorkspaceActiveSpaceDidChangeNotification);
-    center.addObserver(onlyA, kit::sel("heard:"), kit::WorkspaceActiveSpaceDidChangeNotification, &a);
+    center.addObserver(fromA, heard, "Space", &a);
+    center.addObserver(everyName, heard, "");
+    center.addObserver(anySender, heard, "Space");
 
-    center.post(kit::WorkspaceActiveSpaceDidChangeNotification, &a);
-    center.post(kit::WorkspaceActiveSpaceDidChangeNotification, &b);
-    center.post(kit::WorkspaceDidActivateApplicationNotification, &a);
+    center.post("Space", &a);
+    center.post("Space", &b);
+    center.post("Activate", &a);
+    EXPECT_EQ(log, (Log{"fromA Space", "everyName Space", "anySender Space", "everyName Space",
+                        "anySender Space", "everyName Activate"}));
 
-    EXPECT_EQ(anySender.senders, (std::vector<kit::Object*>{&a, &b}));
-    EXPECT_EQ(onlyA.senders, (std::vector<kit::Object*>{&a}));
-    // The two centres are separate.
-    kit::NotificationCenter::defaultCenter().post(kit::WorkspaceActiveSpaceDidChangeNotification, &a);
-    EXPECT_EQ(anySender.names.size(), 2u);
+    log.clear();
+    kit::NotificationCenter::defaultCenter().post("Space", &a);
+    EXPECT_TRUE(log.empty()) << "the two centres are separate";
 }
 
-TEST_F(NotificationCenterTest, RemovingAnObserverTakesItOutOfEverythingItObserved) {
+TEST_F(NotificationCenterTest, ObserversRemovedOrDestroyedDuringADeliveryAreNotCalledAfterwards) {
     auto& center = kit::NotificationCenter::defaultCenter();
-    Listener listener;
-    center.addObserver(listener, kit::sel("heard:"), kit::WindowDidUpdateNotification);
-    center.addObserver(listener, kit::sel("heard:"), "Other");
-    center.removeObserver(listener);
-    center.post(kit::WindowDidUpdateNotification);
-    center.post("Other");
-    EXPECT_TRUE(listener.names.empty());
+    Listener first(log, "first"), self(log, "self"), removed(log, "removed"), late(log, "late");
+    auto destroyed = std::make_unique<Listener>(log, "destroyed");
+    first.onHeard = [&] {
+        center.removeObserver(removed);
+        destroyed.reset();
+        center.addObserver(late, heard, "N");
+    };
+    self.onHeard = [&] { center.removeObserver(self); };
+    center.addObserver(first, heard, "N");
+    center.addObserver(self, heard, "N");
+    center.addObserver(self, heard, "");
+    center.addObserver(removed, heard, "N");
+    center.addObserver(*destroyed, heard, "N");
 
-    // Destroying an observer withdraws it from both centres.
+    center.post("N");
+    EXPECT_EQ(log, (Log{"first N", "self N"})) << "an observer added meanwhile hears the next post";
+    center.post("N");
+    EXPECT_EQ(log, (Log{"first N", "self N", "first N", "late N"}));
+}
+
+TEST_F(NotificationCenterTest, RemovingOrDestroyingAnObserverTakesItOutOfEveryCentre) {
+    auto& center = kit::NotificationCenter::defaultCenter();
+    auto& workspace = kit::NotificationCenter::workspaceCenter();
+    Listener listener(log, "listener");
+    center.addObserver(listener, heard, "N");
+    center.addObserver(listener, heard, "Other");
+    center.removeObserver(listener);
+    center.post("N");
+    center.post("Other");
+    EXPECT_TRUE(log.empty());
     {
-        Listener shortLived;
-        center.addObserver(shortLived, kit::sel("heard:"), "Other");
-        kit::NotificationCenter::workspaceCenter().addObserver(shortLived, kit::sel("heard:"), "Other");
+        Listener shortLived(log, "shortLived");
+        center.addObserver(shortLived, heard, "N");
+        workspace.addObserver(shortLived, heard, "N");
     }
     EXPECT_EQ(center.observerCount(), 0u);
-    EXPECT_EQ(kit::NotificationCenter::workspaceCenter().observerCount(), 0u);
-    center.post("Other");
+    EXPECT_EQ(workspace.observerCount(), 0u);
 }

@@ -87,14 +87,18 @@ TEST(PropertyListSerializationTest, ReadsWhatThePlatformWrites) {
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
         "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n<plist version=\"1.0\">\n<dict>\n"
         "\t<!-- a comment -->\n\t<key>Check Date</key>\n\t<integer> +1767614400 </integer>\n"
+        "\t<key>Ratio</key>\n\t<real>1</real>\n"
         "\t<key>Seen</key>\n\t<date>2001-01-01T00:00:00Z</date>\n"
+        "\t<key>Leap</key>\n\t<date>2024-02-29T23:59:59Z</date>\n"
         "\t<key>Color</key>\n\t<data>\n\tAAEC\n\tAw==\n\t</data>\n"
         "\t<key>Ratio</key>\n\t<real>-infinity</real>\n</dict>\n</plist>\n");
     ASSERT_TRUE(read);
     EXPECT_EQ(read->find("Check Date")->integerValue(), 1767614400);
     EXPECT_EQ(*read->find("Seen")->date(), PropertyList::Date{0.0});
+    EXPECT_EQ(*read->find("Leap")->date(), PropertyList::Date{730943999.0});
     EXPECT_EQ(*read->find("Color")->data(), (PropertyList::Data{0, 1, 2, 3}));
-    EXPECT_EQ(read->find("Ratio")->doubleValue(), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(read->find("Ratio")->doubleValue(), -std::numeric_limits<double>::infinity())
+        << "of two equal keys the last wins";
 }
 
 TEST(PropertyListSerializationTest, MalformedDocumentsFailWithAReason) {
@@ -113,7 +117,13 @@ TEST(PropertyListSerializationTest, MalformedDocumentsFailWithAReason) {
         {"<plist><real>1.5.2</real></plist>", "bad real"},
         {"<plist><data>AA=A</data></plist>", "bad base64"},
         {"<plist><date>2026-02-30T00:00:00Z</date></plist>", "bad date"},
+        {"<plist><date>2026-13-05T12:00:00Z</date></plist>", "bad date"},
+        {"<plist><date>2026-00-05T12:00:00Z</date></plist>", "bad date"},
+        {"<plist><date>2026-01-05T24:00:00Z</date></plist>", "bad date"},
+        {"<plist><date>2026-01-05T12:60:00Z</date></plist>", "bad date"},
+        {"<plist><date>2026-01-05T12:00:60Z</date></plist>", "bad date"},
         {"<plist><date>2026-01-05 12:00:00Z</date></plist>", "bad date"},
+        {"<plist><date>2026-01-05T12:00:00+</date></plist>", "bad date"},
         {"<plist><true>yes</true></plist>", "a boolean holds text"},
         {"<plist><string>a<b/></string></plist>", "Expected character data"},
         {"<dict/>", "not a property list"},

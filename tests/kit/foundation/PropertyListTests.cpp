@@ -16,6 +16,8 @@ TEST(PropertyListTest, StringsReadTheirLeadingNumber) {
     EXPECT_EQ(PropertyList("12.9").integerValue(), 12);
     EXPECT_EQ(PropertyList("\t+.5").doubleValue(), 0.5);
     EXPECT_EQ(PropertyList("7e").doubleValue(), 7.0);
+    EXPECT_EQ(PropertyList("1e+2x").doubleValue(), 100.0);
+    EXPECT_EQ(PropertyList("5.").doubleValue(), 5.0);
     EXPECT_EQ(PropertyList("-").doubleValue(), 0.0);
     EXPECT_EQ(PropertyList("inf").doubleValue(), 0.0);
     EXPECT_EQ(PropertyList("99999999999999999999").integerValue(), std::numeric_limits<std::int64_t>::max());
@@ -23,10 +25,10 @@ TEST(PropertyListTest, StringsReadTheirLeadingNumber) {
 }
 
 TEST(PropertyListTest, StringsReadAsBooleansByTheirFirstSignificantCharacter) {
-    for (const char* yes : {"YES", "true", "y", "T", " 1", "007", "-2", "9 lives"}) {
+    for (const char* yes : {"YES", "true", "y", "T", " 1", "007", "-2", "+9 lives"}) {
         EXPECT_EQ(PropertyList(yes).boolValue(), true) << yes;
     }
-    for (const char* no : {"NO", "false", "", "0", "0.5", "abc", "  "}) {
+    for (const char* no : {"NO", "false", "", "0", "0.5", "-0", "abc", "  "}) {
         EXPECT_EQ(PropertyList(no).boolValue(), false) << no;
     }
 }
@@ -38,8 +40,23 @@ TEST(PropertyListTest, NumbersConvertBetweenKinds) {
     EXPECT_EQ(PropertyList(2.9).integerValue(), 2);
     EXPECT_EQ(PropertyList(-2.9).integerValue(), -2);
     EXPECT_EQ(PropertyList(0.25).boolValue(), true);
+    EXPECT_EQ(PropertyList(-0.5).boolValue(), true);
+    EXPECT_EQ(PropertyList(-0.0).boolValue(), false);
     EXPECT_EQ(PropertyList(std::nan("")).integerValue(), 0);
-    EXPECT_EQ(PropertyList(1e300).integerValue(), std::numeric_limits<std::int64_t>::max());
+    constexpr auto largest = std::numeric_limits<std::int64_t>::max();
+    constexpr auto smallest = std::numeric_limits<std::int64_t>::min();
+    EXPECT_EQ(PropertyList(9223372036854775808.0).integerValue(), largest);
+    EXPECT_EQ(PropertyList(1e300).integerValue(), largest);
+    EXPECT_EQ(PropertyList(-9223372036854775808.0).integerValue(), smallest);
+    EXPECT_EQ(PropertyList(-1e300).integerValue(), smallest);
+}
+
+TEST(PropertyListTest, ARealInTheFileIsTheWholeTextAndNothingElse) {
+    EXPECT_EQ(PropertyList::parseReal("-1e-3"), -0.001);
+    EXPECT_TRUE(PropertyList::parseReal("nan"));
+    for (const char* notAReal : {"", " 1", "1 ", "1,5", "0.5x"}) {
+        EXPECT_FALSE(PropertyList::parseReal(notAReal)) << '"' << notAReal << '"';
+    }
 }
 
 TEST(PropertyListTest, DatesDataAndCollectionsDoNotAnswerReadings) {

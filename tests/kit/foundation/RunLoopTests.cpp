@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,27 +11,27 @@
 
 namespace {
 
-// Records every call it receives with the virtual time it arrived at.
+using Log = std::vector<std::string>;
+
+std::string at(const std::string& what) {
+    std::ostringstream entry;
+    entry << what << "@" << kit::host().now();
+    return entry.str();
+}
+
+// Notes every call it receives in a shared log as "<name>.<operation>@<virtual time>".
 class Recorder : public kit::Object {
 public:
-    explicit Recorder(headless::HeadlessHost& world, std::string name = "")
-        : _world(world), _name(std::move(name)) {}
+    Recorder(Log& log, std::string name) : _log(log), _name(std::move(name)) {}
 
-    void tick(kit::Object* argument) { calls.push_back({_name + "tick", argument, _world.now()}); }
-    void tock(kit::Object* argument) { calls.push_back({_name + "tock", argument, _world.now()}); }
-    void chain(kit::Object*) {
-        calls.push_back({_name + "chain", nullptr, _world.now()});
+    void tick(kit::Object* argument) { note("tick", argument); }
+    void tock(kit::Object* argument) { note("tock", argument); }
+    // Makes a zero-delay call from inside a turn.
+    void chain(kit::Object* argument) {
+        note("chain", argument);
         kit::performSelector(*this, kit::sel("tick:"), nullptr, 0.0);
-        immediateCallsDuringChain = calls.size();
     }
-
-    struct Call {
-        std::string what;
-        kit::Object* argument;
-        double time;
-    };
-    std::vector<Call> calls;
-    std::size_t immediateCallsDuringChain = 0;
+    std::vector<kit::Object*> arguments;
 
     static const kit::DispatchTable& classDispatchTable() {
         static const kit::DispatchTable table(
@@ -43,7 +45,12 @@ protected:
     const kit::DispatchTable& dispatchTable() const override { return classDispatchTable(); }
 
 private:
-    headless::HeadlessHost& _world;
+    void note(const std::string& operation, kit::Object* argument) {
+        _log.push_back(at(_name + "." + operation));
+        arguments.push_back(argument);
+    }
+
+    Log& _log;
     std::string _name;
 };
 
@@ -52,51 +59,49 @@ const kit::Selector tock = kit::sel("tock:");
 
 }  // namespace
 
-class RunLoopTest : public HeadlessTest {};
+class RunLoopTest : public HeadlessTest {
+protected:
+    Log log;
+};
 
-TEST_F(RunLoopTest, DelayedCallsFireInTimeOrderAndTiesInTheOrderMade) {
-    Recorder a(world(), "a."), b(world(), "b.");
+TEST_F(RunLoopTest, CallsRunInTimeOrderAndTiesInTheOrderMade) {
+    Recorder a(log, "a"), b(log, "b");
     kit::performSelector(a, tick, nullptr, 2.0);
     kit::performSelector(b, tick, nullptr, 0.5);
     kit::performSelector(a, tock, nullptr, 1.0);
     kit::performSelector(b, tock, nullptr, 1.0);
+    kit::dispatchAfter(1.0, [&] { log.push_back(at("block")); });
+    kit::performSelector(b, tick, nullptr, 0.0);
+    kit::performSelector(a, tick, nullptr, -1.0);  // a negative delay is a zero delay
 
     world().advance(0.9);
-    ASSERT_EQ(b.calls.size(), 1u);
-    EXPECT_DOUBLE_EQ(b.calls[0].time, 0.5);
-    EXPECT_TRUE(a.calls.empty());
-
+    EXPECT_EQ(log, (Log{"b.tick@0", "a.tick@0", "b.tick@0.5"}));
     world().advance(5.0);
-    ASSERT_EQ(a.calls.size(), 2u);
-    EXPECT_EQ(a.calls[0].what, "a.tock");
-    EXPECT_DOUBLE_EQ(a.calls[0].time, 1.0);
-    EXPECT_EQ(a.calls[1].what, "a.tick");
-    EXPECT_DOUBLE_EQ(a.calls[1].time, 2.0);
-    ASSERT_EQ(b.calls.size(), 2u);
-    EXPECT_EQ(b.calls[1].what, "b.tock");
+    EXPECT_EQ(log,
+              (Log{"b.tick@0", "a.tick@0", "b.tick@0.5", "a.tock@1", "b.tock@1", "block@1", "a.tick@2"}));
     EXPECT_DOUBLE_EQ(world().now(), 5.9);
     EXPECT_TRUE(kit::RunLoop::main().pendingCalls().empty());
 }
 
-TEST_F(RunLoopTest, ZeroDelayRunsOnTheNextTurnNeverDuringTheCall) {
-    Recorder recorder(world());
-    kit::performSelector(recorder, tick, nullptr, 0.0);
-    EXPECT_TRUE(recorder.calls.empty()) << "a zero delay must not run inside performSelector";
-    world().runUntilIdle();
-    ASSERT_EQ(recorder.calls.size(), 1u);
+TEST_F(RunLoopTest, ATurnRunsOnlyTheCallsDueWhenItBegan) {
+    Recorder recorder(log, "r");
+    kit::RunLoop& loop = kit::RunLoop::main();
+    kit::performSelector(recorder, kit::sel("chain:"), nullptr, 0.0);
+    kit::performSelector(recorder, tock, nullptr, 0.0);
+    kit::performSelector(recorder, tock, nullptr, 1.0);
+    EXPECT_TRUE(log.empty()) << "a zero delay never runs inside the call that made it";
 
-    // A call made by a call, with zero delay, waits for the turn after the one running it.
-    kit::performSelector(recorder, kit::sel("chain:"), nullptr, 1.0);
-    world().advance(1.0);
-    EXPECT_EQ(recorder.immediateCallsDuringChain, 2u);
-    ASSERT_EQ(recorder.calls.size(), 3u);
-    EXPECT_EQ(recorder.calls[2].what, "tick");
-    EXPECT_DOUBLE_EQ(recorder.calls[2].time, 1.0);
+    EXPECT_EQ(loop.runDueCalls(), 2u);
+    EXPECT_EQ(log, (Log{"r.chain@0", "r.tock@0"})) << "the call chain made is due but waits";
+    EXPECT_EQ(loop.runDueCalls(), 1u);
+    EXPECT_EQ(log.back(), "r.tick@0");
+    EXPECT_EQ(loop.runDueCalls(), 0u);
+    EXPECT_EQ(loop.nextDueTime(), 1.0);
 }
 
-TEST_F(RunLoopTest, CancellationMatchesTargetSelectorAndArgumentOnly) {
-    Recorder target(world()), other(world());
-    kit::Object argument;
+TEST_F(RunLoopTest, CancellationMatchesTargetSelectorAndArgumentByIdentity) {
+    Recorder target(log, "target"), other(log, "other");
+    kit::Object argument, lookalike;
     kit::performSelector(target, tick, nullptr, 1.0);
     kit::performSelector(target, tick, nullptr, 2.0);
     kit::performSelector(target, tick, &argument, 1.0);
@@ -104,27 +109,19 @@ TEST_F(RunLoopTest, CancellationMatchesTargetSelectorAndArgumentOnly) {
     kit::performSelector(other, tick, nullptr, 1.0);
 
     kit::cancelPreviousPerformRequests(target, tick, nullptr);
-    EXPECT_EQ(kit::RunLoop::main().pendingCount(target, tick), 1u);
-
-    world().advance(3.0);
-    ASSERT_EQ(target.calls.size(), 2u);
-    EXPECT_EQ(target.calls[0].what, "tick");
-    EXPECT_EQ(target.calls[0].argument, &argument);
-    EXPECT_EQ(target.calls[1].what, "tock");
-    EXPECT_EQ(other.calls.size(), 1u);
-
-    // An argument cancels only calls made with that very argument.
-    kit::Object lookalike;
-    kit::performSelector(target, tick, &argument, 1.0);
     kit::cancelPreviousPerformRequests(target, tick, &lookalike);
-    EXPECT_EQ(kit::RunLoop::main().pendingCount(target, tick), 1u);
+    world().advance(3.0);
+    EXPECT_EQ(log, (Log{"target.tick@1", "target.tock@1", "other.tick@1"}));
+    EXPECT_EQ(target.arguments.front(), &argument);
+
+    kit::performSelector(target, tick, &argument, 1.0);
     kit::cancelPreviousPerformRequests(target, tick, &argument);
     EXPECT_EQ(kit::RunLoop::main().pendingCount(target, tick), 0u);
 }
 
 TEST_F(RunLoopTest, CallsNeverOutliveTheirTargetOrArgument) {
-    auto target = std::make_unique<Recorder>(world());
-    Recorder survivor(world());
+    auto target = std::make_unique<Recorder>(log, "gone");
+    Recorder survivor(log, "survivor");
     auto argument = std::make_unique<kit::Object>();
     kit::performSelector(*target, tick, nullptr, 1.0);
     kit::performSelector(survivor, tick, argument.get(), 1.0);
@@ -132,23 +129,15 @@ TEST_F(RunLoopTest, CallsNeverOutliveTheirTargetOrArgument) {
     target.reset();
     argument.reset();
     world().advance(2.0);
-    ASSERT_EQ(survivor.calls.size(), 1u);
-    EXPECT_EQ(survivor.calls[0].what, "tock");
+    EXPECT_EQ(log, (Log{"survivor.tock@1"}));
 }
 
-TEST_F(RunLoopTest, BlocksAndSleep) {
-    std::vector<double> fired;
-    kit::dispatchAfter(0.5, [&] { fired.push_back(world().now()); });
-    Recorder recorder(world());
+TEST_F(RunLoopTest, SleepingLetsTimePassWithoutATurn) {
+    Recorder recorder(log, "r");
     kit::performSelector(recorder, tick, nullptr, 0.25);
-
-    // Sleeping blocks the main thread: time passes but nothing fires until the next turn.
     kit::sleepForTimeInterval(1.0);
-    EXPECT_TRUE(fired.empty());
-    EXPECT_TRUE(recorder.calls.empty());
+    EXPECT_TRUE(log.empty());
     EXPECT_DOUBLE_EQ(world().sleptSeconds(), 1.0);
     world().runUntilIdle();
-    ASSERT_EQ(fired.size(), 1u);
-    EXPECT_DOUBLE_EQ(fired[0], 1.0);
-    EXPECT_EQ(recorder.calls.size(), 1u);
+    EXPECT_EQ(log, (Log{"r.tick@1"}));
 }

@@ -18,20 +18,22 @@ TEST(StringsTableTest, ParsesEntriesEscapesAndComments) {
    "commented" = "out"; */
 // "also" = "out";
 "plain" = "value";
-"escapes" = "a\nb\tc\rd \"q\" \\ \'s\' \a";
+"escapes" = "a\nb\tc\rd \"q\" \\ \'s\' \a\b\f\v";
 "unicode" = "caf\U00E9 \u00e9 \UD83D\UDE00";
 simple_key = simple.value-1;
+path = a/b:c$d/* a comment may follow a word */;
 "same";
 "spaced"   =/* inline */"x" ;// trailing
 "Grüße" = "naïve";
 "plain" = "later wins";
 )");
     ASSERT_TRUE(table);
-    EXPECT_EQ(table->entries().size(), 7u);
+    EXPECT_EQ(table->entries().size(), 8u);
     EXPECT_EQ(valueOf(table, "plain"), "later wins");
-    EXPECT_EQ(valueOf(table, "escapes"), "a\nb\tc\rd \"q\" \\ 's' \a");
+    EXPECT_EQ(valueOf(table, "escapes"), "a\nb\tc\rd \"q\" \\ 's' \a\b\f\v");
     EXPECT_EQ(valueOf(table, "unicode"), "caf\u00e9 \u00e9 \U0001F600");
     EXPECT_EQ(valueOf(table, "simple_key"), "simple.value-1");
+    EXPECT_EQ(valueOf(table, "path"), "a/b:c$d");
     EXPECT_EQ(valueOf(table, "same"), "same");
     EXPECT_EQ(valueOf(table, "spaced"), "x");
     EXPECT_EQ(valueOf(table, "Grüße"), "naïve");
@@ -59,12 +61,15 @@ TEST(StringsTableTest, MalformedTablesFailWithAReason) {
         {"\"a\" = \"\\U12\";", "four hexadecimal digits"},
         {"\"a\" = \"\\UD83D\";", "unpaired surrogate"},
         {"\"a\" = \"\\UDE00\";", "unpaired surrogate"},
+        {"\"a\" = \"\\UD83D\\U0041\";", "unpaired surrogate"},
         {"\"a\" = \"\xC3\x28\";", "not valid UTF-8"},
         {std::string("\xFF\xFE\x61", 3), "not valid UTF-16"},
     };
     for (const auto& [text, reason] : cases) {
         std::string error;
-        EXPECT_FALSE(StringsTable::parse(text, &error)) << text;
-        EXPECT_NE(error.find(reason), std::string::npos) << text << " gave: " << error;
+        // Printed escaped: some cases are not valid UTF-8.
+        EXPECT_FALSE(StringsTable::parse(text, &error)) << testing::PrintToString(text);
+        EXPECT_NE(error.find(reason), std::string::npos)
+            << testing::PrintToString(text) << " gave: " << error;
     }
 }

@@ -8,6 +8,7 @@ class SystemVersionTest : public HeadlessTest {};
 TEST_F(SystemVersionTest, AtLeastComparesMajorThenMinor) {
     EXPECT_EQ(kit::SystemVersion::current(), kit::SystemVersion(26, 0));
     kit::SystemVersion::setCurrent({11, 7});
+    EXPECT_TRUE(kit::SystemVersion::current().isAtLeast(11, 7));
     EXPECT_TRUE(kit::SystemVersion::current().isAtLeast(11, 0));
     EXPECT_TRUE(kit::SystemVersion::current().isAtLeast(10, 15));
     EXPECT_FALSE(kit::SystemVersion::current().isAtLeast(12));

@@ -57,8 +57,6 @@ TEST_F(UserDefaultsTest, SettingsSurviveARestart) {
     defaults.setInteger(24, "KRStatusItemWidth");
     defaults.setDouble(0.35, "Idle Alpha");
     defaults.setObject(PropertyList::Data{1, 2, 3}, "Color");
-    defaults.setObject("soon gone", "Menu Bar State Check Interval");
-    defaults.removeObject("Menu Bar State Check Interval");
     defaults.setObject(" 12abc", "Text");
     defaults.setObject(PropertyList::Date{5.0}, "Date");
     restart();
@@ -68,12 +66,17 @@ TEST_F(UserDefaultsTest, SettingsSurviveARestart) {
     EXPECT_EQ(again.integerForKey("KRStatusItemWidth"), 24);
     EXPECT_EQ(again.doubleForKey("Idle Alpha"), 0.35);
     EXPECT_EQ(again.objectForKey("Color"), PropertyList(PropertyList::Data{1, 2, 3}));
-    EXPECT_FALSE(again.objectForKey("Menu Bar State Check Interval"));
     EXPECT_EQ(again.dictionaryRepresentation().size(), 6u);
     EXPECT_EQ(again.integerForKey("Text"), 12);
     EXPECT_TRUE(again.boolForKey("Text"));
     EXPECT_EQ(again.doubleForKey("Date"), 0.0);
     EXPECT_FALSE(again.boolForKey("Date"));
+
+    // A removal is a change of its own, saved without a later write.
+    again.removeObject("Color");
+    restart();
+    EXPECT_FALSE(UserDefaults::standard().objectForKey("Color"));
+    EXPECT_EQ(UserDefaults::standard().dictionaryRepresentation().size(), 5u);
     EXPECT_TRUE(world().logMessages().empty());
 }
 
@@ -82,6 +85,8 @@ TEST_F(UserDefaultsTest, AFailedWriteKeepsThePreviousFile) {
     defaults.setDouble(0.25, "Idle Alpha");
     {
         const FileSizeLimit fullDisk(64);
+        defaults.setDouble(0.25, "Idle Alpha");
+        EXPECT_TRUE(world().logMessages().empty()) << "an unchanged value is not written again";
         defaults.setObject(std::string(4096, 'x'), "Big");
         defaults.setDouble(0.75, "Idle Alpha");
     }
@@ -100,6 +105,12 @@ TEST_F(UserDefaultsTest, AFailedWriteKeepsThePreviousFile) {
     EXPECT_EQ(reader.doubleForKey("Idle Alpha"), 0.75);
     EXPECT_TRUE(reader.objectForKey("Big"));
     EXPECT_EQ(world().logMessages().size(), 1u);
+
+    {
+        const FileSizeLimit fullAgain(64);
+        defaults.setBool(false, "Pills");
+    }
+    EXPECT_EQ(world().logMessages().size(), 2u) << "a new run of failures is logged again";
 }
 
 TEST_F(UserDefaultsTest, ACrashMidWriteLeavesThePreviousSettings) {
@@ -135,6 +146,20 @@ TEST_F(UserDefaultsTest, ADamagedFileIsMovedAsideAndNeverOverwritten) {
     EXPECT_EQ(TemporaryFolder::read(folder() / "com.larkspur.Awning.plist.damaged-2"), notADictionary);
 }
 
+TEST_F(UserDefaultsTest, ADamagedFileThatCannotBeMovedAsideIsNeverWritten) {
+    // "<domain>.plist" fills a whole file name, so no ".damaged-<n>" name fits beside it.
+    const std::string domain(249, 'd');
+    const auto file = folder() / (domain + ".plist");
+    std::ofstream(file) << "garbage";
+    UserDefaults defaults(folder(), domain);
+    defaults.setBool(true, "Pills");
+    EXPECT_TRUE(defaults.boolForKey("Pills")) << "changes stay in memory";
+    EXPECT_EQ(TemporaryFolder::read(file), "garbage");
+    EXPECT_EQ(entriesInFolder(), 1u);
+    ASSERT_EQ(world().logMessages().size(), 1u);
+    EXPECT_NE(world().logMessages()[0].find("cannot be moved aside"), std::string::npos);
+}
+
 TEST_F(UserDefaultsTest, OtherDomainsAreReadOnlyFromTheSameFolder) {
     const PropertyList dock = PropertyList::Dictionary{
         {"persistent-apps",
@@ -148,7 +173,8 @@ TEST_F(UserDefaultsTest, OtherDomainsAreReadOnlyFromTheSameFolder) {
     EXPECT_FALSE(defaults.persistentDomainForName("com.example.Missing"));
     EXPECT_FALSE(defaults.persistentDomainForName("com.example.Damaged"));
     EXPECT_TRUE(std::filesystem::exists(folder() / "com.example.Damaged.plist"));
-    EXPECT_FALSE(defaults.persistentDomainForName("../com.apple.dock"));
+    EXPECT_FALSE(defaults.persistentDomainForName("../" + folder().filename().string() + "/com.apple.dock"))
+        << "a domain names a file in the folder, never a path";
 }
 
 TEST_F(UserDefaultsTest, AMissingFolderIsCreatedOnTheFirstChange) {
