@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/MainInterfaceFile.h"
 #include "kit/appkit/Button.h"
 #include "kit/appkit/ColorWell.h"
@@ -141,8 +143,15 @@ TEST_F(SettingsWindowTest, WellsStoreTheirOwnStopOrWithShiftAllThree) {
                 before.push_back(stop());
             }
             world().clearWindowEvents();
+            world().clearShownStateChanges();
             holdShift(shift);
             wells[picked]->pickColor(red);
+            for (int stop = 0; stop < 3; ++stop) {
+                const auto& changes = world().shownStateChanges();
+                EXPECT_EQ(std::count(changes.begin(), changes.end(), wells[stop]),
+                          shift || stop == picked ? 1 : 0)
+                    << picked << shift << stop << ": the sender is not set again";
+            }
             for (int stop = 0; stop < 3; ++stop) {
                 const kit::Color expected = shift || stop == picked ? red : before[stop];
                 EXPECT_EQ(stops[stop](), expected) << picked << shift << stop;
