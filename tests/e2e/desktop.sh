@@ -183,6 +183,19 @@ desktop_start_awning() {
     log "awning started (pid $AWNING_PID)"
 }
 
+# desktop_launch_again: a second launch, which must hand a reopen to the running Awning and exit 0;
+# AWNING_PID stays the running one.
+desktop_launch_again() {
+    local running=$AWNING_PID second status=0
+    desktop_start_awning second
+    second=$AWNING_PID
+    AWNING_PID=$running
+    wait_until 20 eval '! kill -0 "$second" 2>/dev/null' || fail "the second launch kept running"
+    wait "$second" || status=$?
+    [[ $status -eq 0 ]] || fail "the second launch exited with status $status"
+    log "second launch exited 0"
+}
+
 # --- Pixels ------------------------------------------------------------------------------------
 
 SHOT=

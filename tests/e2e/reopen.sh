@@ -7,15 +7,7 @@ desktop_init 60
 
 desktop_with_tint '<key>Menu Bar State Check Interval</key><real>0.5</real>'
 first=$AWNING_PID
-
-desktop_start_awning second
-second=$AWNING_PID
-AWNING_PID=$first
-wait_until 20 eval '! kill -0 "$second" 2>/dev/null' || fail "second launch kept running"
-status=0
-wait "$second" || status=$?
-[[ $status -eq 0 ]] || fail "second launch exited with status $status"
-log "second launch exited 0"
+desktop_launch_again
 
 kill -0 "$first" 2>/dev/null || fail "first instance quit on reopen"
 nap 1
