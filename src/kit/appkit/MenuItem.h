@@ -8,11 +8,15 @@
 
 namespace kit {
 
+class Image;
+class Menu;
+
 // One entry of a menu (NSMenuItem). It owns its custom view; its target is borrowed. An item with an
 // action sends it itself when chosen; one without lets its pop-up button send the button's action.
 class MenuItem : public Object {
 public:
-    explicit MenuItem(std::string title, Selector action = {}) : _title(std::move(title)), _action(action) {}
+    explicit MenuItem(std::string title, Selector action = {});
+    ~MenuItem() override;
 
     const std::string& title() const { return _title; }
     void setTitle(std::string title) { _title = std::move(title); }
@@ -26,6 +30,12 @@ public:
     void setAction(Selector action) { _action = action; }
     Object* target() const { return _target; }
     void setTarget(Object* target) { _target = target; }
+
+    // The menu that opens from this item; the item owns it.
+    Menu* submenu() const { return _submenu.get(); }
+    void setSubmenu(std::unique_ptr<Menu> submenu);
+    const std::shared_ptr<Image>& image() const { return _image; }
+    void setImage(std::shared_ptr<Image> image) { _image = std::move(image); }
 
     // A view drawn in place of the title; such an item is shown, never highlighted by itself.
     View* view() const { return _view.get(); }
@@ -48,6 +58,8 @@ private:
     ControlStateValue _state = ControlStateValue::Off;
     Selector _action;
     Object* _target = nullptr;
+    std::unique_ptr<Menu> _submenu;
+    std::shared_ptr<Image> _image;
     std::unique_ptr<View> _view;
     std::optional<Size> _attributedTitleSize;
     std::optional<Size> _imageSize;

@@ -1,0 +1,53 @@
+#include "kit/appkit/Menu.h"
+
+#include <algorithm>
+
+namespace kit {
+
+MenuItem& Menu::addItem(std::unique_ptr<MenuItem> item) {
+    return insertItem(std::move(item), numberOfItems());
+}
+
+MenuItem& Menu::insertItem(std::unique_ptr<MenuItem> item, long index) {
+    const long position = std::clamp(index, 0L, numberOfItems());
+    return **_items.insert(_items.begin() + position, std::move(item));
+}
+
+void Menu::removeItemAtIndex(long index) {
+    if (index >= 0 && index < numberOfItems()) {
+        _items.erase(_items.begin() + index);
+    }
+}
+
+std::vector<MenuItem*> Menu::itemArray() const {
+    std::vector<MenuItem*> items;
+    items.reserve(_items.size());
+    for (const auto& item : _items) {
+        items.push_back(item.get());
+    }
+    return items;
+}
+
+MenuItem* Menu::itemAtIndex(long index) const {
+    return index >= 0 && index < numberOfItems() ? _items[static_cast<std::size_t>(index)].get() : nullptr;
+}
+
+long Menu::indexOfItem(const MenuItem* item) const {
+    for (long index = 0; index < numberOfItems(); ++index) {
+        if (_items[static_cast<std::size_t>(index)].get() == item) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+MenuItem* Menu::itemWithTag(long tag) const {
+    for (const auto& item : _items) {
+        if (item->tag() == tag) {
+            return item.get();
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace kit

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "kit/core/Object.h"
+#include "kit/geometry/Geometry.h"
+#include "kit/graphics/Bitmap.h"
+
+namespace kit {
+
+// How a symbol image is drawn: a point size and a font weight (NSImageSymbolConfiguration).
+struct SymbolConfiguration {
+    double pointSize = 0.0;
+    double weight = 0.0;  // the font weights' scale: 0 regular, 0.23 medium
+    friend bool operator==(const SymbolConfiguration&, const SymbolConfiguration&) = default;
+};
+
+// An image of a size in points (NSImage), with pixel representations at one or more resolutions. A
+// symbol image names a system symbol instead; hosts draw it from their icon theme.
+class Image : public Object {
+public:
+    explicit Image(Size size) : _size(size) {}
+
+    // The application's image `name` ("<name>.png" among the bundle's resources, its size in points
+    // that of its pixels), the same object on every call; nullptr when the bundle has none.
+    static std::shared_ptr<Image> imageNamed(const std::string& name);
+    // The system symbol `symbolName`; nullptr for a symbol the system does not have.
+    static std::shared_ptr<Image> imageWithSystemSymbolName(const std::string& symbolName,
+                                                            const std::string& accessibilityDescription);
+    // A copy of this symbol image drawn with `configuration`; nullptr for an image that is no symbol.
+    std::shared_ptr<Image> imageWithSymbolConfiguration(const SymbolConfiguration& configuration) const;
+
+    Size size() const { return _size; }
+    void setSize(Size size) { _size = size; }
+    const std::string& name() const { return _name; }
+    // Template images are drawn from their alpha alone, in the colour the place showing them chooses.
+    bool isTemplate() const { return _template; }
+    void setTemplate(bool isTemplate) { _template = isTemplate; }
+
+    const std::optional<std::string>& symbolName() const { return _symbolName; }
+    const std::string& accessibilityDescription() const { return _accessibilityDescription; }
+    const std::optional<SymbolConfiguration>& symbolConfiguration() const { return _symbolConfiguration; }
+
+    // Pixels of this image at some resolution: a representation W pixels wide stands for a scale of
+    // W / size().width.
+    void addRepresentation(Bitmap bitmap) { _representations.push_back(std::move(bitmap)); }
+    const std::vector<Bitmap>& representations() const { return _representations; }
+
+private:
+    Size _size;
+    std::string _name;
+    bool _template = false;
+    std::optional<std::string> _symbolName;
+    std::string _accessibilityDescription;
+    std::optional<SymbolConfiguration> _symbolConfiguration;
+    std::vector<Bitmap> _representations;
+};
+
+}  // namespace kit

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "hosts/headless/HeadlessHost.h"
+#include "kit/graphics/Image.h"
+#include "support/TemporaryFolder.h"
+
+using kit::Image;
+
+TEST(ImageTest, NamedImagesComeFromTheBundleOncePerProcess) {
+    TemporaryFolder bundle;
+    kit::Bitmap pixels(3, 2);
+    pixels.fill({255, 0, 0, 255});
+    ASSERT_TRUE(pixels.writePNG(bundle.path() / "DotTemplate.png"));
+    headless::HeadlessHost::Options options;
+    options.bundleDirectory = bundle.path();
+    auto host = std::make_unique<headless::HeadlessHost>(options);
+
+    const auto image = Image::imageNamed("DotTemplate");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->size(), (kit::Size{3.0, 2.0}));
+    EXPECT_TRUE(image->isTemplate());
+    ASSERT_EQ(image->representations().size(), 1u);
+    EXPECT_EQ(image->representations()[0].pixel(2, 1), (kit::Bitmap::RGBA8{255, 0, 0, 255}));
+    EXPECT_EQ(Image::imageNamed("DotTemplate"), image) << "the same object on every call";
+    EXPECT_EQ(Image::imageNamed("Missing"), nullptr);
+
+    host = std::make_unique<headless::HeadlessHost>(options);
+    EXPECT_NE(Image::imageNamed("DotTemplate"), image) << "a new process loads its own";
+}
+
+TEST(ImageTest, SymbolImagesExistOnlyForKnownSymbolsAndKeepTheirConfiguration) {
+    headless::HeadlessHost host;
+    EXPECT_EQ(Image::imageWithSystemSymbolName("no.such.symbol", ""), nullptr);
+    const auto symbol = Image::imageWithSystemSymbolName("binoculars", "Check");
+    ASSERT_NE(symbol, nullptr);
+    EXPECT_EQ(symbol->symbolName(), "binoculars");
+    EXPECT_FALSE(symbol->symbolConfiguration());
+
+    const kit::SymbolConfiguration medium{13.0, 0.23};
+    const auto configured = symbol->imageWithSymbolConfiguration(medium);
+    ASSERT_NE(configured, nullptr);
+    EXPECT_EQ(configured->symbolName(), "binoculars");
+    EXPECT_EQ(configured->accessibilityDescription(), "Check");
+    EXPECT_EQ(configured->symbolConfiguration(), medium);
+    EXPECT_EQ(Image({4, 4}).imageWithSymbolConfiguration(medium), nullptr);
+}
