@@ -2,10 +2,15 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <unistd.h>
+
+#include <atomic>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "kit/core/Host.h"
+#include "kit/foundation/FileContents.h"
 #include "kit/foundation/PropertyListSerialization.h"
 #include "kit/foundation/UserDefaults.h"
 #include "support/HeadlessTest.h"
@@ -111,6 +116,78 @@ TEST_F(UserDefaultsTest, AFailedWriteKeepsThePreviousFile) {
         defaults.setBool(false, "Pills");
     }
     EXPECT_EQ(world().logMessages().size(), 2u) << "a new run of failures is logged again";
+}
+
+// No temporary file can be made beside the settings: the file stays as it was, the change is kept in memory
+// and the log says so once.
+TEST_F(UserDefaultsTest, AnUnwritableFolderKeepsThePreviousFileAndSaysSo) {
+    struct Case {
+        const char* what;
+        std::string domain;
+        std::filesystem::perms folderMode;
+    };
+    const Case cases[] = {
+        // "<domain>.plist" fits a file name, but not with the temporary file's suffix.
+        {"no room for a temporary name", std::string(243, 'd'), std::filesystem::perms::all},
+        {"a read-only folder", "com.example.Test",
+         std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec},
+    };
+    for (const Case& c : cases) {
+        if (c.folderMode != std::filesystem::perms::all && geteuid() == 0) {
+            continue;  // permissions do not bind the superuser
+        }
+        restart();
+        const std::string previous =
+            kit::PropertyListSerialization::write(PropertyList::Dictionary{{"Idle Alpha", 0.25}});
+        std::ofstream(folder() / (c.domain + ".plist")) << previous;
+        std::filesystem::permissions(folder(), c.folderMode);
+        UserDefaults defaults(folder(), c.domain);
+        defaults.setDouble(0.5, "Idle Alpha");
+        defaults.setDouble(0.75, "Idle Alpha");
+        std::filesystem::permissions(folder(), std::filesystem::perms::owner_all);
+        EXPECT_EQ(defaults.doubleForKey("Idle Alpha"), 0.75) << c.what;
+        EXPECT_EQ(TemporaryFolder::read(folder() / (c.domain + ".plist")), previous) << c.what;
+        EXPECT_EQ(entriesInFolder(), 1u) << c.what;
+        ASSERT_EQ(world().logMessages().size(), 1u) << c.what;
+        EXPECT_NE(world().logMessages()[0].find("Cannot save the settings: cannot create a file beside"),
+                  std::string::npos)
+            << world().logMessages()[0];
+    }
+}
+
+// Two processes with the same settings (the old one still saving as the relaunched one starts): whoever
+// writes last wins, whole, and a reader never sees a torn or half-written file.
+TEST_F(UserDefaultsTest, TwoWritersAtOnceLeaveOneWholeFileAndTheLastWins) {
+    UserDefaults first(folder(), "com.example.Test");
+    UserDefaults second(folder(), "com.example.Test");
+    std::atomic<bool> writing = true;
+    std::atomic<int> tornReads = 0;
+    std::thread reader([&] {
+        while (writing) {
+            // Until the first write there is no file, which is not a torn one.
+            if (const auto bytes = kit::readWholeFile(folder() / "com.example.Test.plist")) {
+                const auto contents = kit::PropertyListSerialization::read(*bytes);
+                tornReads += !contents || !contents->dictionary();
+            }
+        }
+    });
+    auto write = [](UserDefaults& defaults, const std::string& writer) {
+        for (int n = 0; n < 20; ++n) {
+            defaults.setObject(writer + std::string(1000, 'x') + std::to_string(n), "Writer");
+        }
+    };
+    std::thread other([&] { write(second, "second"); });
+    write(first, "first");
+    other.join();
+    writing = false;
+    reader.join();
+    EXPECT_EQ(tornReads, 0);
+    second.setBool(true, "Pills");
+
+    const UserDefaults after(folder(), "com.example.Test");
+    EXPECT_EQ(after.dictionaryRepresentation(), second.dictionaryRepresentation());
+    EXPECT_EQ(entriesInFolder(), 1u) << "no temporary file is left behind";
+    EXPECT_TRUE(world().logMessages().empty());
 }
 
 TEST_F(UserDefaultsTest, ACrashMidWriteLeavesThePreviousSettings) {

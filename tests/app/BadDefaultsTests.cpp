@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/KRMainController.h"
+#include "app/MainInterfaceFile.h"
+#include "kit/appkit/Archiver.h"
+#include "kit/foundation/PropertyListSerialization.h"
+#include "kit/foundation/RunLoop.h"
+#include "kit/foundation/UserDefaults.h"
+#include "support/HeadlessTest.h"
+#include "support/WindowListEntries.h"
+#include "tint/CurrentDesktopKey.h"
+#include "tint/KRTintView.h"
+#include "tint/KRTintWindow.h"
+
+// The bad-input table of docs/ROBUSTNESS.md: every key Awning reads, stored with each kind of wrong
+// value in turn, and what the running application then does. A row's cells are in `kinds()` order.
+
+namespace {
+
+using kit::PropertyList;
+
+struct Kind {
+    const char* name;
+    std::optional<PropertyList> value;  // nullopt: the key is absent
+};
+
+const std::vector<Kind>& kinds() {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    static const std::vector<Kind> all = {
+        {"absent", std::nullopt},
+        {"string \"abc\"", PropertyList("abc")},
+        {"string \"0.5\"", PropertyList("0.5")},
+        {"number 0.5", PropertyList(0.5)},
+        {"boolean true", PropertyList(true)},
+        {"data", PropertyList(PropertyList::Data{1, 2, 3})},
+        {"date", PropertyList(PropertyList::Date{1000.0})},
+        {"array", PropertyList(PropertyList::Array{0.5})},
+        {"dictionary", PropertyList(PropertyList::Dictionary{{"a", 0.5}})},
+        {"NaN", PropertyList(std::numeric_limits<double>::quiet_NaN())},
+        {"+infinity", PropertyList(inf)},
+        {"-infinity", PropertyList(-inf)},
+        {"huge 1e300", PropertyList(1e300)},
+        {"negative -5", PropertyList(-5)},
+    };
+    return all;
+}
+
+std::string number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+struct Row {
+    std::string key;
+    // Launches a controller on the stored value and describes what the user gets.
+    std::function<std::string(headless::HeadlessHost&)> outcome;
+    std::vector<std::string> expected;
+    PropertyList::Dictionary alongside = {};  // other values the row needs stored
+};
+
+std::string settingsWindowAtLaunch(headless::HeadlessHost& world) {
+    KRMainController controller;
+    controller.applicationDidFinishLaunching(nullptr);
+    return world.activationCount() > 0 ? "shown" : "not shown";
+}
+
+std::string checkPeriod(headless::HeadlessHost& world) {
+    KRMainController controller;
+    controller.applicationDidFinishLaunching(nullptr);
+    const auto calls = kit::RunLoop::main().pendingCalls();
+    return calls.empty() ? "no check" : number(calls.front().dueTime - world.now()) + " s";
+}
+
+// The opacity the tint shows with the pointer away from the bar or on it.
+std::string shownOpacity(headless::HeadlessHost& world, bool hovering) {
+    world.setWindowList(PropertyList::Array{menuBarEntry(24.0)});
+    world.setMouseLocation(hovering ? kit::Point{720, 890} : kit::Point{720, 400});
+    KRMainController controller;
+    controller.applicationDidFinishLaunching(nullptr);
+    return controller.tintWindow() ? number(controller.tintWindow()->presentedAlphaValue()) : "no tint";
+}
+
+std::string pills(headless::HeadlessHost&) {
+    KRMainController controller;
+    controller.applicationDidFinishLaunching(nullptr);
+    return !KRTintView::pillsEnabled() ? "off" : KRTintView::detailedPillsEnabled() ? "detailed" : "simple";
+}
+
+std::string colour(kit::Color (*read)(), double defaultAlpha) {
+    return read() == kit::Color::calibratedWhite(0.0, defaultAlpha) ? "default" : "stored";
+}
+
+const std::vector<std::string> alwaysDefault(kinds().size(), "default");
+
+}  // namespace
+
+class BadDefaultsTest : public HeadlessTest {
+protected:
+    BadDefaultsTest() { registerInterfaceFiles(); }
+
+    // Starts a returning user's process on a settings file holding `kind` under the row's key and asks the
+    // row; ", removed" when the application deleted the stored value.
+    std::string cell(const Row& row, const Kind& kind) {
+        PropertyList::Dictionary stored = row.alongside;
+        stored["Shown Settings"] = true;
+        stored.erase(row.key);
+        if (kind.value) {
+            stored[row.key] = *kind.value;
+        }
+        // Written plainly, not through the defaults: a synced write per cell would make this test slow.
+        std::ofstream(kit::UserDefaults::standard().path(), std::ios::trunc)
+            << kit::PropertyListSerialization::write(stored);
+        restart();
+        world().setWindowList(PropertyList::Array{});
+        const kit::UserDefaults& defaults = kit::UserDefaults::standard();
+        const std::string outcome = row.outcome(world());
+        return kind.value && !defaults.objectForKey(row.key) ? outcome + ", removed" : outcome;
+    }
+};
+
+TEST_F(BadDefaultsTest, EveryKeyWithEveryWrongKindOfValue) {
+    const std::string picture = "file:///a/picture/of/its/own.jpg";
+    const PropertyList red = *kit::archivedDataWithRootObject(kit::Color::sRGB(1, 0, 0, 1));
+    // Columns: absent, "abc", "0.5", 0.5, true, data, date, array, dictionary, NaN, +inf, -inf, 1e300, -5.
+    const std::vector<Row> rows = {
+        {"Show Settings On Launch",
+         settingsWindowAtLaunch,
+         {"not shown", "not shown", "not shown", "shown", "shown", "not shown", "not shown", "not shown",
+          "not shown", "shown", "shown", "shown", "shown", "shown"}},
+        {"Shown Settings",
+         settingsWindowAtLaunch,
+         {"shown", "shown", "shown", "not shown", "not shown", "shown", "shown", "shown", "shown",
+          "not shown", "not shown", "not shown", "not shown", "not shown"}},
+        {"Menu Bar State Check Interval",
+         checkPeriod,
+         {"2 s", "2 s, removed", "0.5 s", "0.5 s", "1 s", "2 s", "2 s", "2 s", "2 s", "2 s, removed",
+          "2 s, removed", "2 s, removed", "1e+300 s", "2 s, removed"}},
+        {"Idle Alpha",
+         [](auto& world) { return shownOpacity(world, false); },
+         {"0.2", "0", "0.5", "0.5", "1", "0.2", "0.2", "0.2", "0.2", "0.2", "0.2", "0.2", "1", "0"}},
+        {"Hover Alpha",
+         [](auto& world) { return shownOpacity(world, true); },
+         {"0", "0", "0.5", "0.5", "1", "0", "0", "0", "0", "0", "0", "0", "1", "0"}},
+        {"Pills",
+         pills,
+         {"off", "off", "off", "detailed", "detailed", "off", "off", "off", "off", "detailed", "detailed",
+          "detailed", "detailed", "detailed"}},
+        {"Pills: Simple",
+         pills,
+         {"detailed", "detailed", "detailed", "simple", "simple", "detailed", "detailed", "detailed",
+          "detailed", "simple", "simple", "simple", "simple", "simple"},
+         {{"Pills", true}}},
+        {"Top Color", [](auto&) { return colour(KRTintWindow::topColor, 0.0); }, alwaysDefault},
+        {"Center Color", [](auto&) { return colour(KRTintWindow::centerColor, 0.2); }, alwaysDefault},
+        {"Bottom Color", [](auto&) { return colour(KRTintWindow::bottomColor, 1.0); }, alwaysDefault},
+        // A per-picture value that cannot be read shows the default, not the shared colour: the shared key
+        // is looked up only when the picture has no value of its own.
+        {"Top Color: " + picture,
+         [picture](auto&) {
+             setCurrentDesktopKey(picture);
+             return colour(KRTintWindow::topColor, 0.0);
+         },
+         {"stored", "default", "default", "default", "default", "default", "default", "default", "default",
+          "default", "default", "default", "default", "default"},
+         {{"Top Color", red}}},
+    };
+    for (const Row& row : rows) {
+        ASSERT_EQ(row.expected.size(), kinds().size()) << row.key;
+        for (std::size_t column = 0; column < kinds().size(); ++column) {
+            EXPECT_EQ(cell(row, kinds()[column]), row.expected[column])
+                << row.key << " = " << kinds()[column].name;
+        }
+    }
+}
