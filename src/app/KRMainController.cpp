@@ -42,6 +42,12 @@ constexpr double layoutPeriod = 0.2;
 constexpr double hoverMargin = 1.0;
 constexpr double opacityThreshold = 0.001;
 constexpr double fadeDuration = 0.15;
+// Made once: a check looks them up in every window-list entry, and the longer ones would otherwise be
+// allocated for each lookup.
+const std::string ownerNameKey = kit::WindowOwnerName;
+const std::string windowNameKey = kit::WindowName;
+const std::string isOnscreenKey = kit::WindowIsOnscreen;
+const std::string boundsKey = kit::WindowBounds;
 
 // ASCII lower-casing is enough: no other character lower-cases into the letters of the suffix.
 bool endsWithMenuBar(const std::string& name) {
@@ -62,19 +68,19 @@ bool endsWithMenuBar(const std::string& name) {
 // The entry's bounds when it is the primary display's menu-bar window. Bounds (top-left origin) and
 // the screen frame (bottom-left origin) are compared as they are: both start at (0, 0) on the primary.
 std::optional<kit::Rect> menuBarBounds(const kit::PropertyList& entry, const kit::Rect& primaryFrame) {
-    const kit::PropertyList* owner = entry.find(kit::WindowOwnerName);
+    const kit::PropertyList* owner = entry.find(ownerNameKey);
     if (!owner || !owner->string() || *owner->string() != menuBarOwner) {
         return std::nullopt;
     }
-    const kit::PropertyList* name = entry.find(kit::WindowName);
+    const kit::PropertyList* name = entry.find(windowNameKey);
     if (!name || !name->string() || !endsWithMenuBar(*name->string())) {
         return std::nullopt;
     }
-    const kit::PropertyList* onScreen = entry.find(kit::WindowIsOnscreen);
+    const kit::PropertyList* onScreen = entry.find(isOnscreenKey);
     if (!onScreen || !onScreen->boolValue().value_or(false)) {
         return std::nullopt;
     }
-    const kit::PropertyList* boundsDescription = entry.find(kit::WindowBounds);
+    const kit::PropertyList* boundsDescription = entry.find(boundsKey);
     kit::Rect bounds;
     if (!boundsDescription || !kit::rectMakeWithDictionaryRepresentation(*boundsDescription, bounds)) {
         return std::nullopt;

@@ -6,6 +6,7 @@
 
 #include "kit/foundation/UserDefaults.h"
 #include "support/TintOverlayTest.h"
+#include "support/WindowListEntries.h"
 
 // Counts every allocation of this test program while counting is on.
 namespace {
@@ -52,4 +53,25 @@ TEST_F(IdleLayoutPassTest, AnIdlePassAllocatesNothingAndRedrawsNothing) {
     EXPECT_EQ(allocations.load(), 0u);
     EXPECT_TRUE(world().windowEvents().empty()) << "no redraw, no frame, level or opacity change";
     EXPECT_EQ(pendingLayoutPasses(), 1u);
+}
+
+// Window lists are shared, not copied entry by entry, and no key is allocated per entry: a long list
+// costs a check no more allocations than a short one.
+TEST_F(IdleLayoutPassTest, ACheckAllocatesNoMoreForALongerWindowList) {
+    auto allocationsOfACheck = [this](int entries) {
+        kit::PropertyList::Array windows;
+        for (int index = 0; index < entries; ++index) {
+            windows.push_back(applicationWindowEntry("App", kit::Rect(10.0 * index, 40, 800, 600)));
+        }
+        windows.push_back(menuBarEntry(24));
+        world().setWindowList(windows);
+        allocations = 0;
+        counting = true;
+        controller().updateMenuBarVisibilityAndColorsKey(&controller());
+        counting = false;
+        return allocations.load();
+    };
+    launch();
+    allocationsOfACheck(0);  // the first check settles the desktop key
+    EXPECT_EQ(allocationsOfACheck(200), allocationsOfACheck(20));
 }

@@ -175,6 +175,19 @@ std::optional<bool> PropertyList::boolValue() const {
     }
 }
 
+bool operator==(const PropertyList& a, const PropertyList& b) {
+    if (a.type() != b.type()) {
+        return false;
+    }
+    if (const PropertyList::Array* items = a.array()) {
+        return *items == *b.array();
+    }
+    if (const PropertyList::Dictionary* items = a.dictionary()) {
+        return *items == *b.dictionary();
+    }
+    return a._value == b._value;
+}
+
 const PropertyList* PropertyList::find(const std::string& key) const {
     const Dictionary* values = dictionary();
     if (!values) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <variant>
@@ -11,7 +12,8 @@ namespace kit {
 
 // One property-list value: boolean, integer, real, string, data, date, array or dictionary. The
 // readings answer as the platform's number and string objects do; dates, data, arrays and
-// dictionaries do not answer them (nullopt).
+// dictionaries do not answer them (nullopt). Values never change once made, so copies share their arrays
+// and dictionaries: copying a window list or a settings domain costs no more than copying a pointer.
 class PropertyList {
 public:
     using Array = std::vector<PropertyList>;
@@ -33,8 +35,8 @@ public:
     PropertyList(std::string value) : _value(std::move(value)) {}
     PropertyList(Data value) : _value(std::move(value)) {}
     PropertyList(Date value) : _value(value) {}
-    PropertyList(Array value) : _value(std::move(value)) {}
-    PropertyList(Dictionary value) : _value(std::move(value)) {}
+    PropertyList(Array value) : _value(std::make_shared<const Array>(std::move(value))) {}
+    PropertyList(Dictionary value) : _value(std::make_shared<const Dictionary>(std::move(value))) {}
 
     Type type() const { return static_cast<Type>(_value.index()); }
     bool isNumber() const {
@@ -53,8 +55,14 @@ public:
     const std::string* string() const { return std::get_if<std::string>(&_value); }
     const Data* data() const { return std::get_if<Data>(&_value); }
     const Date* date() const { return std::get_if<Date>(&_value); }
-    const Array* array() const { return std::get_if<Array>(&_value); }
-    const Dictionary* dictionary() const { return std::get_if<Dictionary>(&_value); }
+    const Array* array() const {
+        const auto* shared = std::get_if<std::shared_ptr<const Array>>(&_value);
+        return shared ? shared->get() : nullptr;
+    }
+    const Dictionary* dictionary() const {
+        const auto* shared = std::get_if<std::shared_ptr<const Dictionary>>(&_value);
+        return shared ? shared->get() : nullptr;
+    }
     // The value under `key` when this is a dictionary holding it, else nullptr.
     const PropertyList* find(const std::string& key) const;
 
@@ -62,10 +70,13 @@ public:
     // the process locale; nullopt when any of it is not part of the number.
     static std::optional<double> parseReal(const std::string& text);
 
-    friend bool operator==(const PropertyList&, const PropertyList&) = default;
+    // Equal kinds and contents (a NaN real equals nothing, itself included).
+    friend bool operator==(const PropertyList& a, const PropertyList& b);
 
 private:
-    std::variant<bool, std::int64_t, double, std::string, Data, Date, Array, Dictionary> _value;
+    std::variant<bool, std::int64_t, double, std::string, Data, Date, std::shared_ptr<const Array>,
+                 std::shared_ptr<const Dictionary>>
+        _value;
 };
 
 }  // namespace kit
