@@ -121,6 +121,13 @@ void Image::drawInRect(const Rect& rect, const Rect& fromRect, CompositingOperat
     }
 }
 
+void Image::setName(const std::string& name) {
+    if (auto self = weak_from_this().lock()) {
+        _name = name;
+        namedImages()[name] = std::move(self);
+    }
+}
+
 std::shared_ptr<Image> Image::imageWithSystemSymbolName(const std::string& symbolName,
                                                         const std::string& accessibilityDescription) {
     if (std::find(knownSymbols.begin(), knownSymbols.end(), symbolName) == knownSymbols.end()) {

@@ -23,7 +23,7 @@ struct SymbolConfiguration {
 
 // An image of a size in points (NSImage), with pixel representations at one or more resolutions. A
 // symbol image names a system symbol instead; hosts draw it from their icon theme.
-class Image : public Object {
+class Image : public Object, public std::enable_shared_from_this<Image> {
 public:
     explicit Image(Size size) : _size(size) {}
 
@@ -55,6 +55,10 @@ public:
     // `fromRect` is the whole image. Nothing happens without a current context.
     void drawInRect(const Rect& rect, const Rect& fromRect, CompositingOperation operation,
                     double fraction) const;
+
+    // Registers the image under `name` (setName:): imageNamed gives it from now on, in place of any image
+    // that had the name before. Only an image held by a shared pointer can be registered.
+    void setName(const std::string& name);
 
     Size size() const { return _size; }
     void setSize(Size size) { _size = size; }
