@@ -18,7 +18,7 @@ awning_pids() {
     done
     return 0
 }
-one_awning_besides() { [[ $(awning_pids | grep -vx "$1" | wc -l) -eq 1 && -z $(awning_pids | grep -x "$1") ]]; }
+one_awning_besides() { ! awning_pids | grep -qx "$1" && [[ $(awning_pids | grep -cvx "$1") -eq 1 ]]; }
 parameter_of() { { tr "\0" "\n" <"/proc/$1/environ" | sed -n "s/^$variable=//p"; } 2>/dev/null; }
 
 # relaunch_from PID: asks the running instance PID to relaunch; sets AWNING_PID to the instance that
@@ -59,7 +59,13 @@ cat >"$DESKTOP_DIR/config/awning/com.apple.dock.plist" <<'PLIST'
 PLIST
 relaunch_from "$second"
 # The instance started with "skip" waited for the old one and started the last with "skipagain".
-wait_until 20 eval '[[ $(parameter_of "$AWNING_PID") == skipagain ]] || { AWNING_PID=$(awning_pids | head -n 1); false; }' ||
+last_instance_runs() {
+    [[ $(parameter_of "$AWNING_PID") == skipagain ]] || {
+        AWNING_PID=$(awning_pids | head -n 1)
+        false
+    }
+}
+wait_until 20 last_instance_runs ||
     fail "no instance started with skipagain; running: $(awning_pids | xargs)"
 DESKTOP_PIDS+=("$AWNING_PID")
 last=$AWNING_PID
