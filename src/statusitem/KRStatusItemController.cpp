@@ -36,11 +36,12 @@ std::string bundleString(const char* key) {
 }  // namespace
 
 KRStatusItemController& KRStatusItemController::defaultController() {
-    // The status bar is made first, so that it outlives the controller when a process ends.
-    static auto* controller =
-        (kit::StatusBar::systemStatusBar(), new kit::ProcessLocal<KRStatusItemController>([] {
-             return std::unique_ptr<KRStatusItemController>(new KRStatusItemController);
-         }));
+    static auto* controller = [] {
+        // The status bar is made first, so that it outlives the controller when a process ends.
+        kit::StatusBar::systemStatusBar();
+        return new kit::ProcessLocal<KRStatusItemController>(
+            [] { return std::unique_ptr<KRStatusItemController>(new KRStatusItemController); });
+    }();
     return controller->get();
 }
 

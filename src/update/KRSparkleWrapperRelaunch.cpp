@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "kit/appkit/Application.h"
 #include "kit/appkit/RunningApplication.h"
