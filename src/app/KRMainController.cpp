@@ -23,6 +23,7 @@
 #include "tint/CurrentDesktopKey.h"
 #include "tint/KRTintView.h"
 #include "tint/KRTintWindow.h"
+#include "update/KRSparkleWrapper.h"
 
 namespace {
 
@@ -112,6 +113,8 @@ const kit::DispatchTable& KRMainController::classDispatchTable() {
 // --- Application delegate
 
 void KRMainController::applicationDidFinishLaunching(kit::Notification*) {
+    // An instance started by a relaunch may have to start once more before it settles in.
+    KRSparkleWrapper::relaunchAgainIfAppropriate();
     KRTintView::load();
     // Tints are translucent: colour wells must offer and return alpha.
     kit::Color::setIgnoresAlpha(false);

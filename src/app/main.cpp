@@ -10,6 +10,7 @@
 #include "hosts/qt/DesktopApplication.h"
 #include "kit/foundation/Bundle.h"
 #include "scenario/HeadlessCommand.h"
+#include "update/KRSparkleWrapper.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ int printNameAndVersion() {
 }
 
 int printUsage() {
-    std::fputs("usage: awning [--version | --headless SCENARIO [--output DIR]]\n", stderr);
+    std::fputs("usage: awning [--version | --relaunch | --headless SCENARIO [--output DIR]]\n", stderr);
     return 2;
 }
 
@@ -39,8 +40,13 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         return printNameAndVersion();
     }
+    // The running instance quits and starts again as a new one.
+    if (argc == 2 && std::strcmp(argv[1], "--relaunch") == 0) {
+        return qthost::requestRelaunchOfRunningInstance(argc, argv) ? 0 : 1;
+    }
     if (argc > 1) {
         return printUsage();
     }
-    return qthost::runDesktopApplication(argc, argv);
+    return qthost::runDesktopApplication(
+        argc, argv, [] { KRSparkleWrapper::relaunchOnceAndAgainIfRequestedAfterNotifyingDelegate(true); });
 }

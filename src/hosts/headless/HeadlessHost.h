@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "hosts/headless/HeadlessApplicationPort.h"
 #include "hosts/headless/HeadlessControlPort.h"
 #include "kit/core/Host.h"
 #include "kit/core/Object.h"
@@ -130,6 +131,8 @@ public:
     void activateIgnoringOtherApps() override { ++_activations; }
     // Scripted metrics and menu choices (see HeadlessControlPort).
     HeadlessControlPort& controlPort() override { return _controlPort; }
+    // Scripted process, other applications and quitting (see HeadlessApplicationPort).
+    HeadlessApplicationPort& applicationPort() override { return _applicationPort; }
 
     void record(WindowEvent::Kind kind, const kit::Window& window, double fadeDuration = 0.0);
     void recordShownStateChange(const kit::Object& changed) { _shownStateChanges.push_back(&changed); }
@@ -164,6 +167,7 @@ private:
     std::uint32_t _lastWindowListOptions = 0;
     double _slept = 0.0;
     HeadlessControlPort _controlPort;
+    HeadlessApplicationPort _applicationPort{[this] { return _now; }};
 };
 
 }  // namespace headless

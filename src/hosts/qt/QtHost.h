@@ -7,6 +7,7 @@
 
 #include "hosts/qt/Autostart.h"
 #include "hosts/qt/DesktopPicture.h"
+#include "hosts/qt/QtApplicationPort.h"
 #include "hosts/qt/QtControlPort.h"
 #include "hosts/qt/QtScreenList.h"
 #include "kit/core/Host.h"
@@ -58,6 +59,7 @@ public:
     std::unique_ptr<kit::WindowPeer> createWindowPeer(kit::Window& window) override;
     void activateIgnoringOtherApps() override;
     QtControlPort& controlPort() override { return _controlPort; }
+    QtApplicationPort& applicationPort() override { return _applicationPort; }
 
 private:
     QElapsedTimer _clock;
@@ -70,6 +72,7 @@ private:
     Autostart _autostart;
     std::filesystem::path _bundleDirectory;
     QtControlPort _controlPort;
+    QtApplicationPort _applicationPort{[this] { activateIgnoringOtherApps(); }};
 };
 
 }  // namespace qthost

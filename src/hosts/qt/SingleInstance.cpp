@@ -8,6 +8,7 @@ namespace qthost {
 namespace {
 
 const QByteArray reopenRequest = "reopen\n";
+const QByteArray relaunchRequest = "relaunch\n";
 constexpr int connectTimeoutMilliseconds = 1000;
 constexpr int lockTimeoutMilliseconds = 3000;
 
@@ -32,12 +33,20 @@ bool SingleInstance::handOffToRunningInstance(bool takeOver) {
 }
 
 bool SingleInstance::sendReopen() const {
+    return sendRequest(reopenRequest);
+}
+
+bool SingleInstance::sendRelaunch() const {
+    return sendRequest(relaunchRequest);
+}
+
+bool SingleInstance::sendRequest(const QByteArray& request) const {
     QLocalSocket socket;
     socket.connectToServer(_path);
     if (!socket.waitForConnected(connectTimeoutMilliseconds)) {
         return false;
     }
-    socket.write(reopenRequest);
+    socket.write(request);
     const bool sent = socket.waitForBytesWritten(connectTimeoutMilliseconds);
     socket.disconnectFromServer();
     return sent;
@@ -56,8 +65,11 @@ void SingleInstance::acceptConnections() {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
             while (socket->canReadLine()) {
-                if (socket->readLine() == reopenRequest) {
+                const QByteArray line = socket->readLine();
+                if (line == reopenRequest) {
                     _reopen();
+                } else if (line == relaunchRequest && _relaunch) {
+                    _relaunch();
                 }
             }
         });

@@ -20,13 +20,20 @@ public:
 
     bool isListening() const { return _server.isListening(); }
 
+    // Asks the running instance to relaunch; false when none took the request.
+    bool sendRelaunch() const;
+    // Runs in the running instance for every relaunch request.
+    void setRelaunchHandler(std::function<void()> relaunch) { _relaunch = std::move(relaunch); }
+
 private:
     bool sendReopen() const;
+    bool sendRequest(const QByteArray& request) const;
     void listen();
     void acceptConnections();
 
     QString _path;
     std::function<void()> _reopen;
+    std::function<void()> _relaunch;
     QLocalServer _server;
 };
 

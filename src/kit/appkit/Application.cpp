@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "kit/appkit/ApplicationPort.h"
 #include "kit/appkit/InterfaceFile.h"
 #include "kit/appkit/Window.h"
 #include "kit/core/Host.h"
@@ -18,6 +19,22 @@ Application& Application::shared() {
 
 void Application::activateIgnoringOtherApps(bool /*ignoring*/) {
     host().activateIgnoringOtherApps();
+}
+
+ActivationPolicy Application::activationPolicy() const {
+    return static_cast<ActivationPolicy>(host().applicationPort().activationPolicy());
+}
+
+bool Application::setActivationPolicy(ActivationPolicy policy) {
+    return host().applicationPort().setActivationPolicy(static_cast<int>(policy));
+}
+
+void Application::terminate(Object* /*sender*/) {
+    if (auto* deciding = dynamic_cast<ApplicationTerminationDelegate*>(_delegate);
+        deciding && deciding->applicationShouldTerminate(*this) != TerminateReply::Now) {
+        return;
+    }
+    host().applicationPort().terminate();
 }
 
 bool Application::launchesAtLogin() const {

@@ -24,6 +24,19 @@ public:
     virtual void applicationDidChangeScreenParameters(Notification* /*notification*/) {}
 };
 
+// The replies to applicationShouldTerminate: (NSApplicationTerminateReply).
+enum class TerminateReply { Cancel = 0, Now = 1, Later = 2 };
+
+// A delegate that takes part in quitting; asked only when the delegate is one.
+class ApplicationTerminationDelegate {
+public:
+    virtual ~ApplicationTerminationDelegate() = default;
+    virtual TerminateReply applicationShouldTerminate(Application& application) = 0;
+};
+
+// NSApplicationActivationPolicy: regular (task bar and menus) or accessory (neither).
+enum class ActivationPolicy { Regular = 0, Accessory = 1 };
+
 // The shared application object (NSApp).
 class Application : public Object {
 public:
@@ -33,6 +46,11 @@ public:
     void setDelegate(ApplicationDelegate* delegate) { _delegate = delegate; }
 
     void activateIgnoringOtherApps(bool ignoring);
+    ActivationPolicy activationPolicy() const;
+    // False, with the policy unchanged, when the desktop refuses it.
+    bool setActivationPolicy(ActivationPolicy policy);
+    // Quits, unless a terminating delegate answers other than Now; returns only when the process goes on.
+    void terminate(Object* sender);
     // Whether the desktop starts this application at login, and asking it to (or not); false, with
     // `error` set, when the desktop refuses.
     bool launchesAtLogin() const;

@@ -12,6 +12,7 @@
 
 namespace kit {
 
+class ApplicationPort;
 class ControlPort;
 class PropertyList;
 class Window;
@@ -110,6 +111,11 @@ public:
     // --- Controls
     // Measures controls and text and tracks pop-up menus; lives as long as the host.
     virtual ControlPort& controlPort() = 0;
+
+    // --- Application, running applications and status bar
+    // This process's identity, environment and quitting; other applications; tray items. Lives as long
+    // as the host.
+    virtual ApplicationPort& applicationPort() = 0;
 };
 
 // Installs `host` as the process's host and drops every ProcessLocal value: installing a host is

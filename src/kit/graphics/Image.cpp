@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <map>
 
 #include "kit/core/ProcessLocal.h"
 #include "kit/foundation/Bundle.h"
+#include "kit/graphics/SystemImages.h"
 
 namespace kit {
 
@@ -42,6 +44,9 @@ std::shared_ptr<Image> Image::imageNamed(const std::string& name) {
     if (const auto found = images.find(name); found != images.end()) {
         return found->second;
     }
+    if (auto system = systemImageNamed(name)) {
+        return images.emplace(name, std::move(system)).first->second;
+    }
     const auto path = Bundle::main().pathForResource(name, "png");
     if (!path) {
         return nullptr;
@@ -56,6 +61,71 @@ std::shared_ptr<Image> Image::imageNamed(const std::string& name) {
     image->addRepresentation(std::move(bitmap));
     images.emplace(name, image);
     return image;
+}
+
+std::shared_ptr<Image> Image::imageWithSize(Size size, bool flipped, DrawingHandler handler) {
+    auto image = std::make_shared<Image>(size);
+    image->_drawingHandler = std::move(handler);
+    image->_flipped = flipped;
+    return image;
+}
+
+std::shared_ptr<Image> Image::imageWithBitmap(Bitmap bitmap, Size size) {
+    auto image = std::make_shared<Image>(size);
+    image->addRepresentation(std::move(bitmap));
+    return image;
+}
+
+Bitmap Image::bitmapForScale(double scale) const {
+    if (_drawingHandler) {
+        return drawnBitmap(scale);
+    }
+    const double wanted = std::floor(_size.width * scale);
+    const Bitmap* fineEnough = nullptr;  // the smallest at least as fine as wanted
+    const Bitmap* finest = nullptr;
+    for (const Bitmap& representation : _representations) {
+        if (!finest || representation.width() > finest->width()) {
+            finest = &representation;
+        }
+        if (representation.width() >= wanted &&
+            (!fineEnough || representation.width() < fineEnough->width())) {
+            fineEnough = &representation;
+        }
+    }
+    const Bitmap* chosen = fineEnough ? fineEnough : finest;
+    return chosen ? *chosen : Bitmap();
+}
+
+Bitmap Image::drawnBitmap(double scale) const {
+    const int width = static_cast<int>(std::ceil(_size.width * scale - 1e-9));
+    const int height = static_cast<int>(std::ceil(_size.height * scale - 1e-9));
+    if (width <= 0 || height <= 0) {
+        return Bitmap();
+    }
+    const auto key = std::pair(width, height);
+    if (const auto found = _drawnRepresentations.find(key); found != _drawnRepresentations.end()) {
+        return found->second;
+    }
+    GraphicsContext context(Bitmap(width, height), scale, _flipped);
+    GraphicsContext::saveGraphicsState();
+    GraphicsContext::setCurrentContext(&context);
+    _drawingHandler(Rect({0.0, 0.0}, _size));
+    GraphicsContext::restoreGraphicsState();
+    return _drawnRepresentations[key] = context.takeBitmap();
+}
+
+void Image::drawInRect(const Rect& rect, const Rect& fromRect, CompositingOperation operation,
+                       double fraction) const {
+    if (GraphicsContext* context = GraphicsContext::currentContext()) {
+        context->drawImage(*this, rect, fromRect, operation, fraction);
+    }
+}
+
+void Image::setName(const std::string& name) {
+    if (auto self = weak_from_this().lock()) {
+        _name = name;
+        namedImages()[name] = std::move(self);
+    }
 }
 
 std::shared_ptr<Image> Image::imageWithSystemSymbolName(const std::string& symbolName,
