@@ -23,6 +23,7 @@
 #include "tint/CurrentDesktopKey.h"
 #include "tint/KRTintView.h"
 #include "tint/KRTintWindow.h"
+#include "update/KRSparkleWrapper.h"
 
 namespace {
 
@@ -99,7 +100,8 @@ const kit::DispatchTable& KRMainController::classDispatchTable() {
          kit::action<&KRMainController::changeAlpha>("changeAlpha:"),
          kit::action<&KRMainController::changeColor>("changeColor:"),
          kit::action<&KRMainController::showStatusItem>("showStatusItem:"),
-         kit::action<&KRMainController::changeLaunchAtLogin>("changeLaunchAtLogin:")});
+         kit::action<&KRMainController::changeLaunchAtLogin>("changeLaunchAtLogin:"),
+         kit::action<&KRMainController::positionSettingsWindow>("positionSettingsWindow")});
     return table;
 }
 
@@ -121,6 +123,9 @@ void KRMainController::applicationDidFinishLaunching(kit::Notification*) {
         positionSettingsWindow();
         defaults.setBool(true, "Shown Settings");
     }
+
+    // Made here, it starts the update machinery by itself on the next turn.
+    KRSparkleWrapper::sharedSparkleWrapper();
 }
 
 bool KRMainController::applicationShouldHandleReopen(kit::Application&, bool) {

@@ -11,6 +11,7 @@
 #include "kit/core/Host.h"
 #include "kit/core/Object.h"
 #include "kit/foundation/PropertyList.h"
+#include "kit/foundation/URLLoading.h"
 
 namespace headless {
 
@@ -130,6 +131,8 @@ public:
     void activateIgnoringOtherApps() override { ++_activations; }
     // Scripted metrics and menu choices (see HeadlessControlPort).
     HeadlessControlPort& controlPort() override { return _controlPort; }
+    // Files and "file:" addresses only: a test names its feeds by path.
+    kit::URLLoadingPort& urlLoadingPort() override { return _urlLoadingPort; }
 
     void record(WindowEvent::Kind kind, const kit::Window& window, double fadeDuration = 0.0);
     void recordShownStateChange(const kit::Object& changed) { _shownStateChanges.push_back(&changed); }
@@ -164,6 +167,7 @@ private:
     std::uint32_t _lastWindowListOptions = 0;
     double _slept = 0.0;
     HeadlessControlPort _controlPort;
+    kit::LocalURLLoadingPort _urlLoadingPort;
 };
 
 }  // namespace headless

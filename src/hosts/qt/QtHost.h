@@ -8,6 +8,7 @@
 #include "hosts/qt/Autostart.h"
 #include "hosts/qt/DesktopPicture.h"
 #include "hosts/qt/QtControlPort.h"
+#include "hosts/qt/QtURLLoadingPort.h"
 #include "hosts/qt/QtScreenList.h"
 #include "kit/core/Host.h"
 #include "kit/foundation/PropertyList.h"
@@ -58,6 +59,7 @@ public:
     std::unique_ptr<kit::WindowPeer> createWindowPeer(kit::Window& window) override;
     void activateIgnoringOtherApps() override;
     QtControlPort& controlPort() override { return _controlPort; }
+    kit::URLLoadingPort& urlLoadingPort() override { return _urlLoadingPort; }
 
 private:
     QElapsedTimer _clock;
@@ -70,6 +72,7 @@ private:
     Autostart _autostart;
     std::filesystem::path _bundleDirectory;
     QtControlPort _controlPort;
+    QtURLLoadingPort _urlLoadingPort;
 };
 
 }  // namespace qthost

@@ -14,6 +14,7 @@ namespace kit {
 
 class ControlPort;
 class PropertyList;
+class URLLoadingPort;
 class Window;
 class WindowPeer;
 
@@ -110,6 +111,10 @@ public:
     // --- Controls
     // Measures controls and text and tracks pop-up menus; lives as long as the host.
     virtual ControlPort& controlPort() = 0;
+
+    // --- Loading addresses
+    // Reads files and "file:" addresses (and whatever else the host can reach); lives as long as the host.
+    virtual URLLoadingPort& urlLoadingPort() = 0;
 };
 
 // Installs `host` as the process's host and drops every ProcessLocal value: installing a host is
