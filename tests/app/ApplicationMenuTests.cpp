@@ -51,6 +51,7 @@ TEST_F(ApplicationMenuTest, TheApplicationMenuOffersSettingsUpdatesAndQuitAndLau
 }
 
 TEST_F(ApplicationMenuTest, TheSettingsWindowsUpdateMenuSendsItsCommandsToTheWrapper) {
+    registerInterfaceFiles();
     launch(false);
     kit::PopUpButton* updates = controller().settingsOutlets().updateSelector;
     ASSERT_NE(updates, nullptr);
