@@ -61,7 +61,12 @@ std::optional<URL> URL::URLWithString(const std::string& string) {
     if (string.empty() || !hasValidEscapesAndCharacters(string)) {
         return std::nullopt;
     }
-    return URL(string, schemeOf(string));
+    std::string scheme = schemeOf(string);
+    // Without a scheme, a colon in the first segment would be read as one: such a reference is no address.
+    if (scheme.empty() && string.substr(0, string.find_first_of("/?#")).find(':') != std::string::npos) {
+        return std::nullopt;
+    }
+    return URL(string, std::move(scheme));
 }
 
 std::string URL::path() const {
