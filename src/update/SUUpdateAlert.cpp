@@ -20,8 +20,7 @@ constexpr double buttonHeight = 28.0;
 }  // namespace
 
 SUUpdateAlert::SUUpdateAlert(const std::string& title, const std::string& message)
-    : _window(std::make_unique<kit::Window>(kit::Rect(0, 0, width, height),
-                                            kit::WindowStyleMaskTitled | kit::WindowStyleMaskClosable,
+    : _window(std::make_unique<kit::Window>(kit::Rect(0, 0, width, height), kit::WindowStyleMaskTitled,
                                             kit::BackingStoreType::Buffered, false)) {
     _window->setTitle(title);
     _window->setReleasedWhenClosed(false);

@@ -9,6 +9,7 @@
 #include "hosts/qt/DesktopPicture.h"
 #include "hosts/qt/QtControlPort.h"
 #include "hosts/qt/QtURLLoadingPort.h"
+#include "hosts/qt/QtWindowUpdates.h"
 #include "hosts/qt/QtScreenList.h"
 #include "kit/core/Host.h"
 #include "kit/foundation/PropertyList.h"
@@ -73,6 +74,7 @@ private:
     std::filesystem::path _bundleDirectory;
     QtControlPort _controlPort;
     QtURLLoadingPort _urlLoadingPort;
+    QtWindowUpdates _windowUpdates;
 };
 
 }  // namespace qthost
