@@ -8,9 +8,9 @@
 #include "hosts/qt/Autostart.h"
 #include "hosts/qt/DesktopPicture.h"
 #include "hosts/qt/QtControlPort.h"
+#include "hosts/qt/QtScreenList.h"
 #include "hosts/qt/QtURLLoadingPort.h"
 #include "hosts/qt/QtWindowUpdates.h"
-#include "hosts/qt/QtScreenList.h"
 #include "kit/core/Host.h"
 #include "kit/foundation/PropertyList.h"
 
