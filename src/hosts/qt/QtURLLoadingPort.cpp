@@ -6,6 +6,13 @@
 
 namespace qthost {
 
+QtURLLoadingPort::~QtURLLoadingPort() {
+    // Replies still running are aborted with the manager; their answers must not reach a kit that is gone.
+    for (QNetworkReply* reply : _network.findChildren<QNetworkReply*>()) {
+        reply->disconnect();
+    }
+}
+
 void QtURLLoadingPort::load(const std::string& address, std::function<void(kit::URLLoadResult)> completion) {
     const QUrl url(QString::fromStdString(address));
     if (url.scheme() != QLatin1String("https")) {
