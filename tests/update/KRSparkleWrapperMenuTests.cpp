@@ -96,13 +96,18 @@ TEST_F(KRSparkleWrapperMenuTest, TheSubmenuShowsTheRecordByVersionAndKeepsACalle
         }
     }
 
+    kit::UserDefaults::standard().setObject(
+        PropertyList::Dictionary{{"Current Version", "1.5"}, {"Update Version", "2.0"}},
+        "KRSparkleWrapperStatus");
+    start();
     kit::Menu menu;
     menu.setDelegate(&wrapper());
     menu.addItemWithTitle("Mine", {}, "").setTag(1);
     menu.addItemWithTitle("stale", {}, "").setTag(0);
     menu.addItemWithTitle("stale too", {}, "").setTag(-1);
     wrapper().menuNeedsUpdate(menu);
-    EXPECT_EQ(lines(menu), (std::vector<Line>{{"Mine", 1, ""}, checkNow, checkAutomatically}));
+    EXPECT_EQ(lines(menu), (std::vector<Line>{{"Mine", 1, ""}, checkNow, checkAutomatically}))
+        << "a sentence without a check date shows no status lines";
     EXPECT_EQ(menu.itemAtIndex(2)->state(), kit::ControlStateValue::On);
 }
 
