@@ -106,7 +106,8 @@ const kit::DispatchTable& KRMainController::classDispatchTable() {
          kit::action<&KRMainController::changeAlpha>("changeAlpha:"),
          kit::action<&KRMainController::changeColor>("changeColor:"),
          kit::action<&KRMainController::showStatusItem>("showStatusItem:"),
-         kit::action<&KRMainController::changeLaunchAtLogin>("changeLaunchAtLogin:")});
+         kit::action<&KRMainController::changeLaunchAtLogin>("changeLaunchAtLogin:"),
+         kit::action<&KRMainController::positionSettingsWindow>("positionSettingsWindow")});
     return table;
 }
 
@@ -130,6 +131,9 @@ void KRMainController::applicationDidFinishLaunching(kit::Notification*) {
         positionSettingsWindow();
         defaults.setBool(true, "Shown Settings");
     }
+
+    // Made here, it starts the update machinery by itself on the next turn.
+    KRSparkleWrapper::sharedSparkleWrapper();
 }
 
 bool KRMainController::applicationShouldHandleReopen(kit::Application&, bool) {

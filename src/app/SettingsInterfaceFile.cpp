@@ -9,6 +9,7 @@
 #include "toolkit/KRSizeToFitPopUpButton.h"
 #include "toolkit/KRSizeToFitSlider.h"
 #include "toolkit/KRSizeToFitTextField.h"
+#include "update/KRSparkleWrapper.h"
 
 namespace {
 
@@ -87,13 +88,21 @@ KRSizeToFitButton* makeButton(kit::InterfaceBuilder& file, kit::View* content, c
     return button;
 }
 
-// Update checks arrive with the updater; until then the pop-up button says so and cannot be used.
+// A pull-down of the update commands, sent to the shared update wrapper.
 KRSizeToFitPopUpButton* makeUpdateSelector(kit::InterfaceBuilder& file, kit::View* content) {
     auto* popUp = file.makeView<KRSizeToFitPopUpButton>(
         "KRSizeToFitPopUpButton", kit::Rect(controlColumn, rowY[Updates], 200.0, rowHeight + 2.0));
-    if (popUp) {
-        popUp->addItemWithTitle(kit::localized("Not available in this version"));
-        popUp->setEnabled(false);
+    auto* updates = file.make<KRSparkleWrapper>("KRSparkleWrapper");
+    if (popUp && updates) {
+        popUp->setPullsDown(true);
+        popUp->addItemWithTitle(kit::localized("Check for Updates"));
+        const std::pair<const char*, const char*> commands[] = {{"Check Now...", "checkForUpdates:"},
+                                                                {"Visit Product Page", "visitProductPage:"}};
+        for (const auto& [title, action] : commands) {
+            popUp->addItemWithTitle(kit::localized(title));
+            popUp->lastItem()->setAction(kit::sel(action));
+            popUp->lastItem()->setTarget(updates);
+        }
         popUp->setAutoresizingMask(kit::ViewMaxXMargin);
         file.addSubview(content, popUp);
     }

@@ -76,8 +76,12 @@ std::string settingsWindowAtLaunch(headless::HeadlessHost& world) {
 std::string checkPeriod(headless::HeadlessHost& world) {
     KRMainController controller;
     controller.applicationDidFinishLaunching(nullptr);
-    const auto calls = kit::RunLoop::main().pendingCalls();
-    return calls.empty() ? "no check" : number(calls.front().dueTime - world.now()) + " s";
+    for (const auto& call : kit::RunLoop::main().pendingCalls()) {
+        if (call.target == &controller && call.selector == kit::sel("updateMenuBarVisibilityAndColorsKey:")) {
+            return number(call.dueTime - world.now()) + " s";
+        }
+    }
+    return "no check";
 }
 
 // The opacity the tint shows with the pointer away from the bar or on it.

@@ -7,7 +7,6 @@ source "$(dirname "$0")/desktop.sh"
 desktop_init 60
 
 # Where the Settings interface file puts things, in points from the window's lower-left corner.
-SETTINGS_HEIGHT=330
 SLIDER_LEFT=180 SLIDER_RIGHT=440 IDLE_SLIDER_BOTTOM=172 ROW_HEIGHT=24
 CHECK_BOX_LEFT=180 CHECK_BOX_BOTTOM=58
 
@@ -30,7 +29,8 @@ both_opacities_stored() {
 click_in_settings() {
     local X Y WIDTH HEIGHT WINDOW SCREEN
     eval "$(xdotool getwindowgeometry --shell "$(settings_window)")"
-    local x=$((X + $1)) y=$((Y + SETTINGS_HEIGHT - $2))
+    # From the bottom: the content sits under the window's menu bar.
+    local x=$((X + $1)) y=$((Y + HEIGHT - $2))
     if [[ -n ${3:-} ]]; then
         xdotool mousemove "$x" "$y" keydown "$3" click 1 keyup "$3"
     else
@@ -46,6 +46,9 @@ desktop_start_awning
 wait_until 20 settings_shown || fail "the settings window did not open at the first start"
 wait_until 20 tint_shown "$PANEL_HEIGHT" 0.2 || fail "no tint at the default idle opacity"
 log "settings window $(settings_window) open"
+eval "$(xdotool getwindowgeometry --shell "$(settings_window)")"
+((HEIGHT > 330)) || fail "no menu bar above the settings window's 330-point content (height $HEIGHT)"
+log "the application menu's bar is shown above the content"
 
 # Three quarters along the idle slider's track, Shift held: the slider jumps there.
 click_in_settings "$((SLIDER_LEFT + (SLIDER_RIGHT - SLIDER_LEFT) * 3 / 4))" \

@@ -12,6 +12,7 @@
 #include "kit/core/Host.h"
 #include "kit/core/Object.h"
 #include "kit/foundation/PropertyList.h"
+#include "kit/foundation/URLLoading.h"
 
 namespace headless {
 
@@ -133,6 +134,8 @@ public:
     HeadlessControlPort& controlPort() override { return _controlPort; }
     // Scripted process, other applications and quitting (see HeadlessApplicationPort).
     HeadlessApplicationPort& applicationPort() override { return _applicationPort; }
+    // Files and "file:" addresses only: a test names its feeds by path.
+    kit::URLLoadingPort& urlLoadingPort() override { return _urlLoadingPort; }
 
     void record(WindowEvent::Kind kind, const kit::Window& window, double fadeDuration = 0.0);
     void recordShownStateChange(const kit::Object& changed) { _shownStateChanges.push_back(&changed); }
@@ -168,6 +171,7 @@ private:
     double _slept = 0.0;
     HeadlessControlPort _controlPort;
     HeadlessApplicationPort _applicationPort{[this] { return _now; }};
+    kit::LocalURLLoadingPort _urlLoadingPort;
 };
 
 }  // namespace headless

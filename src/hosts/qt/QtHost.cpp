@@ -19,6 +19,7 @@
 #include "hosts/qt/QtWindowPeer.h"
 #include "hosts/qt/WorkspaceMonitor.h"
 #include "hosts/qt/X11WindowList.h"
+#include "kit/appkit/Appearance.h"
 #include "kit/appkit/Application.h"
 #include "kit/foundation/RunLoop.h"
 
@@ -55,6 +56,10 @@ QtHost::QtHost()
     // The tint window closes whenever the menu bar hides; that must not end the application.
     QApplication::setQuitOnLastWindowClosed(false);
     kit::installHost(*this);
+    // Views are drawn in the desktop's appearance: dark when its windows are.
+    if (QApplication::palette().color(QPalette::Window).lightness() < 128) {
+        kit::Appearance::setSystem(kit::Appearance::appearanceNamed(kit::AppearanceNameDarkAqua));
+    }
 }
 
 QtHost::~QtHost() {

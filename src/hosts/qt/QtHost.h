@@ -10,6 +10,8 @@
 #include "hosts/qt/QtApplicationPort.h"
 #include "hosts/qt/QtControlPort.h"
 #include "hosts/qt/QtScreenList.h"
+#include "hosts/qt/QtURLLoadingPort.h"
+#include "hosts/qt/QtWindowUpdates.h"
 #include "kit/core/Host.h"
 #include "kit/foundation/PropertyList.h"
 
@@ -60,6 +62,7 @@ public:
     void activateIgnoringOtherApps() override;
     QtControlPort& controlPort() override { return _controlPort; }
     QtApplicationPort& applicationPort() override { return _applicationPort; }
+    kit::URLLoadingPort& urlLoadingPort() override { return _urlLoadingPort; }
 
 private:
     QElapsedTimer _clock;
@@ -73,6 +76,8 @@ private:
     std::filesystem::path _bundleDirectory;
     QtControlPort _controlPort;
     QtApplicationPort _applicationPort{[this] { activateIgnoringOtherApps(); }};
+    QtURLLoadingPort _urlLoadingPort;
+    QtWindowUpdates _windowUpdates;
 };
 
 }  // namespace qthost

@@ -8,6 +8,7 @@
 #include "hosts/qt/QtHost.h"
 #include "hosts/qt/X11Activation.h"
 #include "hosts/qt/X11WindowList.h"
+#include "kit/appkit/Menu.h"
 #include "kit/appkit/Window.h"
 #include "kit/quartz/LayerRenderer.h"
 
@@ -70,6 +71,7 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
     _widget->setWindowOpacity(_window.presentedAlphaValue());
     _widget->setWindowTitle(QString::fromStdString(_window.title()));
     if (!isOverlay(window)) {
+        attachMenuBar();
         _widget->setCloseHandler([this] { _window.close(); });
         _widget->setGeometryHandler([this] { adoptShownFrame(); });
         presentContentView();
@@ -90,16 +92,44 @@ QRect QtWindowPeer::kitGeometry() const {
     return qtGeometry(_host.screenCoordinates().toQt(_window.frame()));
 }
 
+QRect QtWindowPeer::shownGeometry() const {
+    return kitGeometry().adjusted(0, -menuBarHeight(), 0, 0);
+}
+
+int QtWindowPeer::menuBarHeight() const {
+    return _menuBar ? _menuBar->sizeHint().height() : 0;
+}
+
+void QtWindowPeer::attachMenuBar() {
+    const std::uint64_t mask = _window.styleMask();
+    kit::Menu* mainMenu = kit::Menu::mainMenu();
+    if (!mainMenu || !(mask & kit::WindowStyleMaskTitled) || !(mask & kit::WindowStyleMaskClosable)) {
+        return;
+    }
+    _menuBar = std::make_unique<QtMenuBar>(*mainMenu, *_widget);
+    _contentArea = std::make_unique<QWidget>(_widget.get());
+    applyFrame();
+}
+
+void QtWindowPeer::layOutMenuBar() {
+    if (_menuBar) {
+        const int height = menuBarHeight();
+        _menuBar->setGeometry(0, 0, _widget->width(), height);
+        _contentArea->setGeometry(0, height, _widget->width(), _widget->height() - height);
+    }
+}
+
 void QtWindowPeer::applyFrame() {
-    const QRect geometry = kitGeometry();
+    const QRect geometry = shownGeometry();
     if (!isOverlay(_window) && !(_window.styleMask() & kit::WindowStyleMaskResizable)) {
         _widget->setFixedSize(geometry.size());
     }
     _widget->setGeometry(geometry);
+    layOutMenuBar();
 }
 
 void QtWindowPeer::adoptShownFrame() {
-    const QRect shown = _widget->geometry();
+    const QRect shown = _widget->geometry().adjusted(0, menuBarHeight(), 0, 0);
     // Our own placements arrive here too, already matching the kit's frame.
     if (!_widget->isVisible() || shown == kitGeometry()) {
         return;
@@ -206,7 +236,7 @@ QtViewPeer* QtWindowPeer::viewPeer(const kit::View& view) const {
 void QtWindowPeer::presentContentView() {
     _viewPeers.clear();
     if (kit::View* content = _window.contentView()) {
-        present(*content, *_widget);
+        present(*content, _contentArea ? *_contentArea : static_cast<QWidget&>(*_widget));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "hosts/qt/LayerWidget.h"
+#include "hosts/qt/QtMenuPresenter.h"
 #include "hosts/qt/QtViewPeer.h"
 #include "kit/appkit/WindowPeer.h"
 
@@ -49,7 +50,12 @@ private:
     void markAsOwnWindow();
     // Where the kit's frame lies in Qt's coordinates, and putting the window there.
     QRect kitGeometry() const;
+    // The kit's frame with the menu bar above it: what the top-level widget covers.
+    QRect shownGeometry() const;
+    int menuBarHeight() const;
     void applyFrame();
+    void attachMenuBar();
+    void layOutMenuBar();
     // The user or the window manager moved or resized the window: the kit's frame follows, so that the
     // kit's placements (centring a window shown again) start from where the window really is.
     void adoptShownFrame();
@@ -64,6 +70,9 @@ private:
     QtHost& _host;
     kit::Window& _window;
     std::unique_ptr<LayerWidget> _widget;
+    // An ordinary closable window shows the application's menus in a bar above its content area.
+    std::unique_ptr<QtMenuBar> _menuBar;
+    std::unique_ptr<QWidget> _contentArea;
     QPropertyAnimation _fade;
     // After the widget: presenters go first, so no signal of a dying widget reaches a view.
     std::map<const kit::View*, std::unique_ptr<QtViewPeer>> _viewPeers;

@@ -2,10 +2,16 @@
 
 #include <algorithm>
 
+#include "kit/core/ProcessLocal.h"
+
 namespace kit {
 
 MenuItem& Menu::addItem(std::unique_ptr<MenuItem> item) {
     return insertItem(std::move(item), numberOfItems());
+}
+
+MenuItem& Menu::addItemWithTitle(std::string title, Selector action, std::string keyEquivalent) {
+    return addItem(std::make_unique<MenuItem>(std::move(title), action, std::move(keyEquivalent)));
 }
 
 MenuItem& Menu::insertItem(std::unique_ptr<MenuItem> item, long index) {
@@ -48,6 +54,50 @@ MenuItem* Menu::itemWithTag(long tag) const {
         }
     }
     return nullptr;
+}
+
+void Menu::update() {
+    if (_delegate) {
+        _delegate->menuNeedsUpdate(*this);
+    }
+    if (!_autoenablesItems) {
+        return;
+    }
+    for (const auto& item : _items) {
+        item->setEnabled(validate(*item));
+    }
+}
+
+bool Menu::validate(MenuItem& item) {
+    if (item.isSeparatorItem()) {
+        return false;
+    }
+    if (item.submenu()) {
+        return true;
+    }
+    Object* target = item.effectiveTarget();
+    if (!target) {
+        return false;
+    }
+    auto* validation = dynamic_cast<MenuItemValidation*>(target);
+    return !validation || validation->validateMenuItem(item);
+}
+
+namespace {
+
+std::unique_ptr<Menu>& mainMenuSlot() {
+    static auto* slot = new ProcessLocal<std::unique_ptr<Menu>>;  // never destroyed, like the application
+    return slot->get();
+}
+
+}  // namespace
+
+Menu* Menu::mainMenu() {
+    return mainMenuSlot().get();
+}
+
+void Menu::setMainMenu(std::unique_ptr<Menu> menu) {
+    mainMenuSlot() = std::move(menu);
 }
 
 }  // namespace kit

@@ -11,12 +11,22 @@ namespace kit {
 class Image;
 class Menu;
 
+// The small label a menu item shows at its trailing edge (NSMenuItemBadge).
+struct MenuItemBadge {
+    std::string string;
+    friend bool operator==(const MenuItemBadge&, const MenuItemBadge&) = default;
+};
+
 // One entry of a menu (NSMenuItem). It owns its custom view; its target is borrowed. An item with an
 // action sends it itself when chosen; one without lets its pop-up button send the button's action.
 class MenuItem : public Object {
 public:
-    explicit MenuItem(std::string title, Selector action = {});
+    explicit MenuItem(std::string title, Selector action = {}, std::string keyEquivalent = "");
     ~MenuItem() override;
+
+    // A line between groups of items: no title, no action, never enabled.
+    static std::unique_ptr<MenuItem> separatorItem();
+    bool isSeparatorItem() const { return _separator; }
 
     const std::string& title() const { return _title; }
     void setTitle(std::string title) { _title = std::move(title); }
@@ -30,6 +40,13 @@ public:
     void setAction(Selector action) { _action = action; }
     Object* target() const { return _target; }
     void setTarget(Object* target) { _target = target; }
+    // The key that chooses the item with the platform's command modifier ("q", ","); empty for none.
+    const std::string& keyEquivalent() const { return _keyEquivalent; }
+    void setKeyEquivalent(std::string key) { _keyEquivalent = std::move(key); }
+    const std::optional<MenuItemBadge>& badge() const { return _badge; }
+    void setBadge(std::optional<MenuItemBadge> badge) { _badge = std::move(badge); }
+    const std::string& toolTip() const { return _toolTip; }
+    void setToolTip(std::string toolTip) { _toolTip = std::move(toolTip); }
 
     // The menu that opens from this item; the item owns it.
     Menu* submenu() const { return _submenu.get(); }
@@ -47,17 +64,25 @@ public:
     std::optional<Size> imageSize() const { return _imageSize; }
     void setImageSize(std::optional<Size> size) { _imageSize = size; }
 
-    // Sends the item's action to its target with the item as sender; false when either is missing or the
-    // target does not answer.
+    // Who receives the action: the target, or for an item without one the application's delegate, then
+    // the application; nullptr when none of them answers the action.
+    Object* effectiveTarget() const;
+
+    // Sends the item's action to its effective target with the item as sender; false when there is no
+    // action or nothing answers it.
     bool sendAction();
 
 private:
     std::string _title;
     long _tag = 0;
     bool _enabled = true;
+    bool _separator = false;
     ControlStateValue _state = ControlStateValue::Off;
     Selector _action;
     Object* _target = nullptr;
+    std::string _keyEquivalent;
+    std::optional<MenuItemBadge> _badge;
+    std::string _toolTip;
     std::unique_ptr<Menu> _submenu;
     std::shared_ptr<Image> _image;
     std::unique_ptr<View> _view;

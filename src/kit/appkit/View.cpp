@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "kit/appkit/Appearance.h"
 #include "kit/appkit/Window.h"
 #include "kit/quartz/Layer.h"
 
@@ -171,6 +172,15 @@ Rect View::convertRectFromView(const Rect& rect, const View* view) const {
         }
     }
     return converted;
+}
+
+std::shared_ptr<Appearance> View::effectiveAppearance() const {
+    for (const View* view = this; view; view = view->_superview) {
+        if (view->_appearance) {
+            return view->_appearance;
+        }
+    }
+    return Appearance::system();
 }
 
 }  // namespace kit

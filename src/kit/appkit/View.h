@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "kit/core/Object.h"
@@ -8,6 +9,7 @@
 
 namespace kit {
 
+class Appearance;
 class Layer;
 class Window;
 
@@ -81,6 +83,14 @@ public:
     // Converts a rectangle of this view's into the window's coordinates.
     Rect convertRectToWindow(const Rect& rect) const;
 
+    // The view's own appearance (nullptr: none), and the one it is drawn in: its own, else its nearest
+    // superview's, else the system's.
+    const std::shared_ptr<Appearance>& appearance() const { return _appearance; }
+    void setAppearance(std::shared_ptr<Appearance> appearance) { _appearance = std::move(appearance); }
+    std::shared_ptr<Appearance> effectiveAppearance() const;
+    const std::string& toolTip() const { return _toolTip; }
+    void setToolTip(std::string toolTip) { _toolTip = std::move(toolTip); }
+
 protected:
     // Tells the window's presenter that something this view shows changed. Every setter of shown state
     // calls it, so hosts never poll the model.
@@ -101,6 +111,8 @@ private:
     std::vector<std::unique_ptr<View>> _subviews;
     std::shared_ptr<Layer> _layer;
     LayerContentsRedrawPolicy _redrawPolicy = LayerContentsRedrawPolicy::DuringViewResize;
+    std::shared_ptr<Appearance> _appearance;
+    std::string _toolTip;
 };
 
 }  // namespace kit

@@ -6,6 +6,7 @@
 #include "kit/appkit/AnimationContext.h"
 #include "kit/appkit/Application.h"
 #include "kit/core/Host.h"
+#include "kit/foundation/NotificationCenter.h"
 #include "kit/foundation/RunLoop.h"
 
 namespace kit {
@@ -191,6 +192,10 @@ void Window::displayIfNeeded() {
     if (_visible && _contentView && _contentView->displayIfNeeded()) {
         ensurePeer().contentDidChange();
     }
+}
+
+void Window::update() {
+    NotificationCenter::defaultCenter().post(WindowDidUpdateNotification, this);
 }
 
 }  // namespace kit

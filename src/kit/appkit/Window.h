@@ -115,6 +115,10 @@ public:
 
     WindowPeer* peer() { return _peer.get(); }
 
+    // Posts WindowDidUpdateNotification for this window; hosts call it for the visible windows once they
+    // have handled an event of the user's (NSWindow update).
+    void update();
+
 private:
     friend class WindowAnimator;
     void setAlphaValue(double alpha, double fadeDuration);

@@ -15,6 +15,7 @@ namespace kit {
 class ApplicationPort;
 class ControlPort;
 class PropertyList;
+class URLLoadingPort;
 class Window;
 class WindowPeer;
 
@@ -116,6 +117,9 @@ public:
     // This process's identity, environment and quitting; other applications; tray items. Lives as long
     // as the host.
     virtual ApplicationPort& applicationPort() = 0;
+    // --- Loading addresses
+    // Reads files and "file:" addresses (and whatever else the host can reach); lives as long as the host.
+    virtual URLLoadingPort& urlLoadingPort() = 0;
 };
 
 // Installs `host` as the process's host and drops every ProcessLocal value: installing a host is

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include "kit/appkit/Button.h"
+#include "kit/appkit/Window.h"
+#include "kit/foundation/Bundle.h"
+#include "kit/foundation/SystemVersion.h"
+#include "update/SUUpdateAlert.h"
+#include "update/SUUpdater.h"
+#include "update/SUVersionComparison.h"
+#include "update/UpdateTest.h"
+
+namespace {
+
+// Writes down what the updater reports, in order.
+class RecordingDelegate : public SUUpdaterDelegate {
+public:
+    void updaterDidFinishLoadingAppcast(SUUpdater&, const SUAppcast&) override { events.push_back("loaded"); }
+    void updaterDidFindValidUpdate(SUUpdater&, const SUAppcastItem& item, kit::Window* alert) override {
+        events.push_back("found " + item.displayVersionString +
+                         (item.newestSupportedUpdate ? "" : " (not newest)"));
+        alertWindow = alert;
+    }
+    void updaterDidNotFindUpdate(SUUpdater&) override { events.push_back("not found"); }
+    std::vector<std::string> events;
+    kit::Window* alertWindow = nullptr;
+};
+
+class SUUpdaterTest : public UpdateTest {
+protected:
+    SUUpdater& updater() {
+        SUUpdater& updater = SUUpdater::updaterForBundle(kit::Bundle::main());
+        updater.setDelegate(&delegate);
+        return updater;
+    }
+    // One check the user asked for, run to its end.
+    std::vector<std::string> check() {
+        delegate.events.clear();
+        updater().checkForUpdates(nullptr);
+        EXPECT_TRUE(updater().updateInProgress());
+        world().runUntilIdle();
+        EXPECT_FALSE(updater().updateInProgress());
+        return delegate.events;
+    }
+    RecordingDelegate delegate;
+};
+
+using Events = std::vector<std::string>;
+
+}  // namespace
+
+TEST(SUVersionComparisonTest, VersionsCompareAsPeopleReadThem) {
+    struct Case {
+        const char* older;
+        const char* newer;
+    };
+    for (const Case c : {Case{"1.9", "1.10"}, Case{"1.2", "1.2.1"}, Case{"1.0b", "1.0"}, Case{"2.0a", "2.0b"},
+                         Case{"99", "100"}, Case{"150", "200"}, Case{"12.5", "13"}}) {
+        SCOPED_TRACE(std::string(c.older) + " < " + c.newer);
+        EXPECT_LT(SUCompareVersions(c.older, c.newer), 0);
+        EXPECT_GT(SUCompareVersions(c.newer, c.older), 0);
+    }
+    EXPECT_EQ(SUCompareVersions("1.2", "1.2.0"), 0);
+    EXPECT_EQ(SUCompareVersions("007", "7"), 0);
+}
+
+TEST_F(SUUpdaterTest, ACheckReportsTheNewestUpdateTheSystemCanTake) {
+    kit::SystemVersion::setCurrent(kit::SystemVersion(14));
+    struct Case {
+        const char* name;
+        std::string items;
+        Events events;
+    };
+    const Case cases[] = {
+        {"newest chosen",
+         item("180", "1.8") + item("200", "2.0") + item("170", "1.7"),
+         {"loaded", "found 2.0"}},
+        {"one that needs a newer system skipped",
+         item("300", "3.0", "15.0") + item("200", "2.0", "14.0"),
+         {"loaded", "found 2.0"}},
+        {"nothing newer than the running build",
+         item("150", "1.5") + item("120", "1.2"),
+         {"loaded", "not found"}},
+        {"an empty channel", "", {"loaded", "not found"}},
+        {"items without a version left out",
+         "<item><title>no version</title></item>",
+         {"loaded", "not found"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFeed(c.items);
+        EXPECT_EQ(check(), c.events);
+    }
+    EXPECT_TRUE(world().logMessages().empty());
+}
+
+TEST_F(SUUpdaterTest, AFeedThatCannotBeReadIsLoggedAndNeverTakenForAnUpdate) {
+    struct Case {
+        const char* name;
+        std::string contents;
+        Events events;
+        std::string log;
+    };
+    const Case cases[] = {
+        {"malformed",
+         "<rss><channel><item></rss>",
+         {"not found"},
+         "[SUUpdater] cannot read the update feed: "},
+        {"not a feed",
+         "<html><body/></html>",
+         {"not found"},
+         "[SUUpdater] cannot read the update feed: not an RSS"},
+        {"nested without end",
+         std::string(100000, '<'),
+         {"not found"},
+         "[SUUpdater] cannot read the update feed: "},
+        {"deeply nested",
+         "<rss>" +
+             [] {
+                 std::string deep;
+                 for (int level = 0; level < 300; ++level) {
+                     deep += "<a>";
+                 }
+                 return deep;
+             }(),
+         {"not found"},
+         "[SUUpdater] cannot read the update feed: elements nested too deeply"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryFolder folder;
+        start({{"SUFeedURL", folder.write("feed.xml", c.contents).string()}});
+        EXPECT_EQ(check(), c.events);
+        ASSERT_EQ(world().logMessages().size(), 1u);
+        EXPECT_TRUE(world().logMessages()[0].starts_with(c.log)) << world().logMessages()[0];
+    }
+
+    start({{"SUFeedURL", "file:///no/such/feed.xml"}});
+    EXPECT_EQ(check(), Events{}) << "an unreachable feed says nothing about updates";
+    EXPECT_TRUE(world().logMessages().at(0).starts_with("[SUUpdater] cannot load the update feed: "));
+    start({{"SUFeedURL", "https://maker.example/feed.xml"}});
+    EXPECT_EQ(check(), Events{}) << "the headless world reaches no web";
+}
+
+TEST_F(SUUpdaterTest, AutomaticChecksFollowTheIntervalAndTheSetting) {
+    writeFeed(item("200", "2.0"));
+    start({{"SUScheduledCheckInterval", 3600}});
+    updater().resetUpdateCycle();
+    world().advance(3599.0);
+    EXPECT_TRUE(delegate.events.empty());
+    world().advance(1.0);
+    EXPECT_EQ(delegate.events, (Events{"loaded", "found 2.0"}));
+    world().advance(3600.0);
+    EXPECT_EQ(delegate.events.size(), 4u) << "the next check an interval later";
+
+    updater().setAutomaticallyChecksForUpdates(false);
+    world().advance(7200.0);
+    EXPECT_EQ(delegate.events.size(), 4u);
+    start({{"SUScheduledCheckInterval", 3600}});
+    EXPECT_FALSE(updater().automaticallyChecksForUpdates()) << "kept in the defaults";
+    delegate.events.clear();
+    updater().resetUpdateCycle();
+    world().advance(7200.0);
+    EXPECT_TRUE(delegate.events.empty());
+}
+
+TEST_F(SUUpdaterTest, AFoundUpdateIsAnnouncedWithItsPage) {
+    writeFeed(item("200", "2.0"));
+    EXPECT_EQ(check(), (Events{"loaded", "found 2.0"}));
+    kit::Window* alert = updater().alertWindow();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(delegate.alertWindow, alert);
+    EXPECT_TRUE(alert->isVisible());
+    EXPECT_EQ(alert->title(), "Software Update");
+
+    std::vector<kit::Button*> buttons;
+    for (const auto& view : alert->contentView()->subviews()) {
+        if (auto* button = dynamic_cast<kit::Button*>(view.get())) {
+            buttons.push_back(button);
+        }
+    }
+    ASSERT_EQ(buttons.size(), 2u);
+    EXPECT_EQ(buttons[0]->title(), "Visit Download Page");
+    buttons[0]->performClick(nullptr);
+    EXPECT_EQ(world().openedURLs(), std::vector<std::string>{"https://maker.example/example/2.0"});
+    EXPECT_EQ(updater().alertWindow(), nullptr);
+
+    writeFeed(item("100", "1.0"));
+    EXPECT_EQ(check(), (Events{"loaded", "not found"}));
+    ASSERT_NE(updater().alertWindow(), nullptr) << "a check the user asked for says it found nothing";
+    EXPECT_EQ(updater().alertWindow()->title(), "You’re up to date!");
+}
