@@ -17,8 +17,8 @@
 #include "hosts/qt/ModifierFlags.h"
 #include "hosts/qt/Places.h"
 #include "hosts/qt/QtWindowPeer.h"
-#include "hosts/qt/WorkspaceMonitor.h"
-#include "hosts/qt/X11WindowList.h"
+#include "hosts/qt/x11/WorkspaceMonitor.h"
+#include "hosts/qt/x11/X11WindowList.h"
 #include "kit/appkit/Application.h"
 #include "kit/foundation/RunLoop.h"
 

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "hosts/qt/QtHost.h"
-#include "hosts/qt/X11Activation.h"
-#include "hosts/qt/X11WindowList.h"
+#include "hosts/qt/x11/X11Activation.h"
+#include "hosts/qt/x11/X11WindowList.h"
 #include "kit/appkit/Window.h"
 #include "kit/quartz/LayerRenderer.h"
 

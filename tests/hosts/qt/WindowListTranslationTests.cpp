@@ -3,7 +3,7 @@
 #include <optional>
 #include <ostream>
 
-#include "hosts/qt/WindowListTranslation.h"
+#include "hosts/qt/x11/WindowListTranslation.h"
 #include "kit/quartz/WindowList.h"
 
 using kit::PropertyList;

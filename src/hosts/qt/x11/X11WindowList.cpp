@@ -1,4 +1,4 @@
-#include "hosts/qt/X11WindowList.h"
+#include "hosts/qt/x11/X11WindowList.h"
 
 #include "kit/quartz/WindowList.h"
 
@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <array>
 
-#include "hosts/qt/X11ErrorHandler.h"
-#include "hosts/qt/X11Properties.h"
+#include "hosts/qt/x11/X11ErrorHandler.h"
+#include "hosts/qt/x11/X11Properties.h"
 
 namespace qthost {
 

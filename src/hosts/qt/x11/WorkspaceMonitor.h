@@ -3,7 +3,7 @@
 #include <QSocketNotifier>
 #include <memory>
 
-#include "hosts/qt/X11DesktopEvents.h"
+#include "hosts/qt/x11/X11DesktopEvents.h"
 #include "kit/core/Object.h"
 
 namespace qthost {

@@ -1,4 +1,4 @@
-#include "hosts/qt/WorkspaceMonitor.h"
+#include "hosts/qt/x11/WorkspaceMonitor.h"
 
 #include "kit/foundation/NotificationCenter.h"
 

@@ -1,4 +1,4 @@
-#include "hosts/qt/WindowListTranslation.h"
+#include "hosts/qt/x11/WindowListTranslation.h"
 
 #include <algorithm>
 #include <unordered_map>

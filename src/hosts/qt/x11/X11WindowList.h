@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "hosts/qt/WindowListTranslation.h"
+#include "hosts/qt/x11/WindowListTranslation.h"
 #include "kit/foundation/PropertyList.h"
 
 struct _XDisplay;
