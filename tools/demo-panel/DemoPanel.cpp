@@ -77,19 +77,23 @@ void DemoPanel::setProperties() {
 }
 
 void DemoPanel::reserveStrip() {
-    setCardinals("_NET_WM_STRUT", {0, 0, _height, 0});
-    setCardinals("_NET_WM_STRUT_PARTIAL", {0, 0, _height, 0, 0, 0, 0, 0, 0, _width - 1, 0, 0});
+    const long top = _options.y + _height;
+    setCardinals("_NET_WM_STRUT", {0, 0, top, 0});
+    setCardinals("_NET_WM_STRUT_PARTIAL",
+                 {0, 0, top, 0, 0, 0, 0, 0, _options.x, _options.x + _width - 1, 0, 0});
 }
 
 void DemoPanel::show() {
     const int screen = DefaultScreen(_display);
-    _width = DisplayWidth(_display, screen);
+    _width = _options.width > 0 && !_options.fullscreen ? _options.width : DisplayWidth(_display, screen);
+    const int x = _options.fullscreen ? 0 : _options.x;
+    const int y = _options.fullscreen ? 0 : _options.y;
     _height = _options.fullscreen ? DisplayHeight(_display, screen) : _options.height;
 
     XSetWindowAttributes attributes{};
     attributes.background_pixel = allocatePixel();
     attributes.event_mask = ButtonPressMask | StructureNotifyMask;
-    _window = XCreateWindow(_display, RootWindow(_display, screen), 0, 0, static_cast<unsigned>(_width),
+    _window = XCreateWindow(_display, RootWindow(_display, screen), x, y, static_cast<unsigned>(_width),
                             static_cast<unsigned>(_height), 0, CopyFromParent, InputOutput, CopyFromParent,
                             CWBackPixel | CWEventMask, &attributes);
     setProperties();

@@ -14,6 +14,9 @@ public:
         std::uint32_t color = 0xa9bcd0;
         int height = 28;
         int tallHeight = 40;
+        int x = 0;
+        int y = 0;      // a margin above the panel
+        int width = 0;  // 0: the screen's
         bool fullscreen = false;
     };
 

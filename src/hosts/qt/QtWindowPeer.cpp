@@ -7,6 +7,7 @@
 
 #include "hosts/qt/QtHost.h"
 #include "hosts/qt/x11/X11Activation.h"
+#include "hosts/qt/x11/X11Flush.h"
 #include "hosts/qt/x11/X11WindowList.h"
 #include "kit/appkit/Window.h"
 #include "kit/quartz/LayerRenderer.h"
@@ -66,6 +67,7 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
     }
     _fade.setTargetObject(_widget.get());
     _fade.setPropertyName("windowOpacity");
+    QObject::connect(&_fade, &QVariantAnimation::valueChanged, [] { flushQtX11Connection(); });
     applyFrame();
     _widget->setWindowOpacity(_window.presentedAlphaValue());
     _widget->setWindowTitle(QString::fromStdString(_window.title()));

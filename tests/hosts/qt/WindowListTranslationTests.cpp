@@ -175,7 +175,13 @@ TEST(WindowListTranslation, EachConditionOfATopPanelRejectsADockAlone) {
         {"an ordinary window along the top edge", window(topPanel), std::nullopt},
         {"an unmapped dock", unmapped(dock(topPanel)), std::nullopt},
         {"a dock on the other screen", dock({screenWidth, 0, secondaryWidth, panelHeight}), std::nullopt},
-        {"a dock one row below the top edge", dock({0, 1, screenWidth, panelHeight}), std::nullopt},
+        {"a dock its own height below the top edge", dock({0, panelHeight, screenWidth, panelHeight}),
+         kit::Rect(0, panelHeight, screenWidth, panelHeight)},
+        {"a dock one row more below the top edge", dock({0, panelHeight + 1, screenWidth, panelHeight}),
+         std::nullopt},
+        {"a dock over the middle half of the top edge",
+         dock({screenWidth / 4, 0, screenWidth / 2, panelHeight}),
+         kit::Rect(screenWidth / 4, 0, screenWidth / 2, panelHeight)},
         {"a dock over exactly half the screen", dock({0, 0, screenWidth, halfHeight}),
          kit::Rect(0, 0, screenWidth, halfHeight)},
         {"a dock one row taller than half", dock({0, 0, screenWidth, halfHeight + 1}), std::nullopt},
@@ -387,4 +393,61 @@ TEST(WindowListTranslation, OurOwnWindowsAreNeverListed) {
                                           {dock(topPanel), cover, tint}, listOptions);
     ASSERT_EQ(numbers(list), (std::vector<std::int64_t>{panelId}));
     EXPECT_TRUE(isMenuBar(list[0]));
+}
+
+X11WindowRecord reservingTop(X11WindowRecord record, int rows) {
+    record.topStrut = rows;
+    return record;
+}
+
+// A work area is one rectangle for every monitor: it says a top strip is reserved, not on which monitor.
+TEST(WindowListTranslation, AReservedStripIsTheMenuBarOnlyWhenNoDockReservesIt) {
+    const PixelRect secondaryPanel{screenWidth, 0, secondaryWidth, reservedHeight};
+    const struct {
+        const char* what;
+        std::vector<X11WindowRecord> windows;
+        std::optional<kit::Rect> menuBar;
+    } cases[] = {
+        {"no dock: a bar drawn by the compositor", {}, stripPoints},
+        {"a top dock on the other monitor",
+         {reservingTop(dock(secondaryPanel), reservedHeight)},
+         std::nullopt},
+        {"an unmapped dock that reserved the top",
+         {unmapped(reservingTop(dock(secondaryPanel), reservedHeight))},
+         stripPoints},
+        {"a dock on the other monitor reserving nothing", {dock(secondaryPanel)}, stripPoints},
+        {"an ordinary window claiming a strut",
+         {reservingTop(window(secondaryPanel), reservedHeight)},
+         stripPoints},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(menuBar(translateWindowList(reserving(belowReservedStrip), c.windows, listOptions)),
+                  c.menuBar);
+    }
+}
+
+TEST(WindowListTranslation, WithoutACompositingManagerThereIsNoMenuBar) {
+    X11RootRecord withPanel = managed({panelId});
+    withPanel.compositing = false;
+    const auto list = translateWindowList(withPanel, {dock(topPanel)}, listOptions);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(menuBar(list), std::nullopt);
+    EXPECT_EQ(integer(list[0], kit::WindowLayer), dockLayer);
+
+    X11RootRecord withStrip = reserving(belowReservedStrip);
+    withStrip.compositing = false;
+    EXPECT_EQ(menuBar(translateWindowList(withStrip, {}, listOptions)), std::nullopt);
+}
+
+// A replacing manager may take the selection without (yet) publishing a check window on the root.
+TEST(WindowListTranslation, AManagerHoldingItsSelectionIsTrustedWithoutACheckWindow) {
+    X11RootRecord root = reserving(belowReservedStrip);
+    root.supportingWindowManagerCheck.reset();
+    root.checkWindowNames.reset();
+    root.queryTree = {candidateId};
+    EXPECT_EQ(menuBar(translateWindowList(root, {}, listOptions)), std::nullopt);
+    root.windowManagerSelectionOwned = true;
+    EXPECT_TRUE(windowManagerIsLive(root));
+    EXPECT_EQ(menuBar(translateWindowList(root, {}, listOptions)), stripPoints);
 }

@@ -32,14 +32,23 @@ bool contains(const PixelRect& outer, const PixelRect& inner) {
            outer.y + outer.height >= inner.y + inner.height;
 }
 
-// A horizontal bar whose top edge lies on (or above) the primary screen's, over at most its upper half.
+// A horizontal bar over at most the primary screen's upper half, whose top edge lies on (or above) the
+// screen's or at most its own height below it: panels may keep a margin from the edge.
 bool isTopPanel(const X11WindowRecord& window, const PixelRect& primary) {
     if (!window.dock || !window.viewable) {
         return false;
     }
     const std::optional<PixelRect> visible = intersection(window.bounds, primary);
-    return visible && window.bounds.y <= primary.y && visible->height * 2 <= primary.height &&
-           visible->width > visible->height;
+    return visible && window.bounds.y - primary.y <= visible->height &&
+           visible->height * 2 <= primary.height && visible->width > visible->height;
+}
+
+// A dock that reserves the top edge owns the reserved strip, wherever its monitor is: the work area, one
+// rectangle for all monitors, cannot tell which one it belongs to.
+bool aDockReservesTheTop(const std::vector<X11WindowRecord>& windows) {
+    return std::any_of(windows.begin(), windows.end(), [](const X11WindowRecord& window) {
+        return window.dock && window.viewable && window.topStrut > 0;
+    });
 }
 
 bool coversPrimary(const X11WindowRecord& window, const PixelRect& primary) {
@@ -141,8 +150,8 @@ bool isListed(const X11WindowRecord& window, std::uint32_t options) {
 }  // namespace
 
 bool windowManagerIsLive(const X11RootRecord& root) {
-    return root.supportingWindowManagerCheck && root.checkWindowNames &&
-           *root.checkWindowNames == *root.supportingWindowManagerCheck;
+    return root.windowManagerSelectionOwned || (root.supportingWindowManagerCheck && root.checkWindowNames &&
+                                                *root.checkWindowNames == *root.supportingWindowManagerCheck);
 }
 
 const std::vector<X11WindowId>& stackingOrder(const X11RootRecord& root) {
@@ -158,7 +167,7 @@ PropertyList::Array translateWindowList(const X11RootRecord& root,
     const EntryMaker make(root);
     const X11WindowRecord* panel = nullptr;
     std::optional<PixelRect> menuBarBounds;
-    if (!root.screens.empty()) {
+    if (root.compositing && !root.screens.empty()) {
         const PixelRect& primary = root.screens.front();
         bool covered = false;
         for (const X11WindowRecord* window : ordered) {
@@ -172,7 +181,7 @@ PropertyList::Array translateWindowList(const X11RootRecord& root,
                 break;
             }
         }
-        if (!panel && !covered) {
+        if (!panel && !covered && !aDockReservesTheTop(windows)) {
             menuBarBounds = reservedTopStrip(root, primary);
         }
     }

@@ -1,5 +1,8 @@
 #include "hosts/qt/x11/WorkspaceMonitor.h"
 
+#include <QApplication>
+#include <QWidget>
+
 #include "kit/foundation/NotificationCenter.h"
 
 namespace qthost {
@@ -20,12 +23,29 @@ WorkspaceMonitor::WorkspaceMonitor(std::unique_ptr<X11DesktopEvents> events)
 void WorkspaceMonitor::readEvents() {
     const X11DesktopEvents::Changes changes = _events->drain();
     kit::NotificationCenter& center = kit::NotificationCenter::workspaceCenter();
-    if (changes.currentDesktop) {
+    if (changes.managers) {
+        refreshOpacity();
+    }
+    // Going full screen, and a compositor or window manager coming or going, stand for a switch of space:
+    // the menu bar is checked at once.
+    if (changes.currentDesktop || changes.managers || changes.menuBarMayHaveMoved) {
         center.post(kit::WorkspaceActiveSpaceDidChangeNotification, &_sender);
     }
     if (changes.activeWindow) {
         center.post(kit::WorkspaceDidActivateApplicationNotification, &_sender);
     }
+}
+
+// A compositing manager that restarted draws our windows at full strength until their opacity is written
+// again.
+void WorkspaceMonitor::refreshOpacity() {
+    std::vector<unsigned long> windows;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->windowOpacity() < 1.0) {
+            windows.push_back(widget->winId());
+        }
+    }
+    _events->rewriteOpacity(windows);
 }
 
 }  // namespace qthost

@@ -9,7 +9,8 @@
 namespace qthost {
 
 // Posts the workspace's notifications when the X server reports a desktop switch or a change of the active
-// window.
+// window; a window going full screen, a dock moving and a new window or compositing manager count as a
+// switch of space, so the menu bar is checked at once.
 class WorkspaceMonitor {
 public:
     // nullptr when no X display can be opened.
@@ -21,6 +22,7 @@ public:
 private:
     explicit WorkspaceMonitor(std::unique_ptr<X11DesktopEvents> events);
     void readEvents();
+    void refreshOpacity();
 
     std::unique_ptr<X11DesktopEvents> _events;
     QSocketNotifier _notifier;

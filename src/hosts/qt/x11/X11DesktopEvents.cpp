@@ -1,11 +1,31 @@
 #include "hosts/qt/x11/X11DesktopEvents.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <unordered_set>
 
 #include "hosts/qt/x11/X11ErrorHandler.h"
 #include "hosts/qt/x11/X11Properties.h"
 
 namespace qthost {
+
+namespace {
+
+bool contains(const std::optional<std::vector<unsigned long>>& items, Atom atom) {
+    return items && std::find(items->begin(), items->end(), atom) != items->end();
+}
+
+}  // namespace
+
+struct X11DesktopEvents::Atoms {
+    Atom currentDesktop, activeWindow, clientListStacking, supportingWmCheck, state, stateFullScreen,
+        windowType, typeDock, opacity, windowManager, compositor;
+};
 
 std::unique_ptr<X11DesktopEvents> X11DesktopEvents::open() {
     Display* display = XOpenDisplay(nullptr);
@@ -13,21 +33,50 @@ std::unique_ptr<X11DesktopEvents> X11DesktopEvents::open() {
         return nullptr;
     }
     X11ErrorHandler::install();
-    const Atom currentDesktop = XInternAtom(display, "_NET_CURRENT_DESKTOP", False);
-    const Atom activeWindow = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
-    return std::unique_ptr<X11DesktopEvents>(new X11DesktopEvents(display, currentDesktop, activeWindow));
+    const std::string screen = std::to_string(DefaultScreen(display));
+    const std::string windowManager = "WM_S" + screen;
+    const std::string compositor = "_NET_WM_CM_S" + screen;
+    std::array<const char*, 11> names{"_NET_CURRENT_DESKTOP",
+                                      "_NET_ACTIVE_WINDOW",
+                                      "_NET_CLIENT_LIST_STACKING",
+                                      "_NET_SUPPORTING_WM_CHECK",
+                                      "_NET_WM_STATE",
+                                      "_NET_WM_STATE_FULLSCREEN",
+                                      "_NET_WM_WINDOW_TYPE",
+                                      "_NET_WM_WINDOW_TYPE_DOCK",
+                                      "_NET_WM_WINDOW_OPACITY",
+                                      windowManager.c_str(),
+                                      compositor.c_str()};
+    std::array<Atom, 11> atoms{};
+    XInternAtoms(display, const_cast<char**>(names.data()), static_cast<int>(names.size()), False,
+                 atoms.data());
+    auto interned = std::make_unique<Atoms>(Atoms{atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5],
+                                                  atoms[6], atoms[7], atoms[8], atoms[9], atoms[10]});
+    int fixesEventBase = 0;
+    int fixesErrorBase = 0;
+    if (!XFixesQueryExtension(display, &fixesEventBase, &fixesErrorBase)) {
+        fixesEventBase = -1;
+    }
+    return std::unique_ptr<X11DesktopEvents>(
+        new X11DesktopEvents(display, std::move(interned), fixesEventBase));
 }
 
-X11DesktopEvents::X11DesktopEvents(Display* display, unsigned long currentDesktopAtom,
-                                   unsigned long activeWindowAtom)
+X11DesktopEvents::X11DesktopEvents(Display* display, std::unique_ptr<Atoms> atoms, int fixesEventBase)
     : _display(display),
-      _root(DefaultRootWindow(display)),
-      _currentDesktopAtom(currentDesktopAtom),
-      _activeWindowAtom(activeWindowAtom) {
+      _atoms(std::move(atoms)),
+      _fixesEventBase(fixesEventBase),
+      _root(DefaultRootWindow(display)) {
     // Select first, then read: a change in between arrives as an event rather than being missed.
     XSelectInput(_display, _root, PropertyChangeMask);
-    _currentDesktop = readCurrentDesktop();
-    _activeWindow = readActiveWindow();
+    if (_fixesEventBase >= 0) {
+        const unsigned long ownerChanges = XFixesSetSelectionOwnerNotifyMask |
+                                           XFixesSelectionWindowDestroyNotifyMask |
+                                           XFixesSelectionClientCloseNotifyMask;
+        XFixesSelectSelectionInput(_display, _root, _atoms->windowManager, ownerChanges);
+        XFixesSelectSelectionInput(_display, _root, _atoms->compositor, ownerChanges);
+    }
+    Changes ignored;
+    readRootProperties(ignored);
 }
 
 X11DesktopEvents::~X11DesktopEvents() {
@@ -43,37 +92,103 @@ X11DesktopEvents::Changes X11DesktopEvents::drain() {
     // Reading a property pulls any events that came meanwhile into Xlib's queue, where the descriptor no
     // longer shows them: go on until the queue stays empty.
     while (XPending(_display) > 0) {
-        bool desktopTouched = false;
-        bool activeWindowTouched = false;
+        bool rootTouched = false;
         while (XPending(_display) > 0) {
             XEvent event;
             XNextEvent(_display, &event);
-            if (event.type == PropertyNotify && event.xproperty.window == _root) {
-                desktopTouched |= event.xproperty.atom == _currentDesktopAtom;
-                activeWindowTouched |= event.xproperty.atom == _activeWindowAtom;
-            }
+            handle(event, changes, rootTouched);
         }
-        if (desktopTouched) {
-            const int desktop = readCurrentDesktop();
-            changes.currentDesktop |= desktop != _currentDesktop;
-            _currentDesktop = desktop;
-        }
-        if (activeWindowTouched) {
-            const unsigned long window = readActiveWindow();
-            changes.activeWindow |= window != _activeWindow;
-            _activeWindow = window;
+        if (rootTouched) {
+            readRootProperties(changes);
         }
     }
     return changes;
 }
 
-// Read whatever type was written: tools and window managers differ.
-int X11DesktopEvents::readCurrentDesktop() const {
-    return static_cast<int>(readLong(_display, _root, _currentDesktopAtom, AnyPropertyType).value_or(0));
+void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootTouched) {
+    if (_fixesEventBase >= 0 && event.type == _fixesEventBase + XFixesSelectionNotify) {
+        changes.managers = true;
+        return;
+    }
+    if (event.type == PropertyNotify && event.xproperty.window == _root) {
+        const Atom atom = event.xproperty.atom;
+        rootTouched |= atom == _atoms->currentDesktop || atom == _atoms->activeWindow ||
+                       atom == _atoms->clientListStacking;
+        changes.managers |= atom == _atoms->supportingWmCheck;
+        return;
+    }
+    const auto watched = _watched.find(event.xany.window);
+    if (watched == _watched.end()) {
+        return;
+    }
+    switch (event.type) {
+        case PropertyNotify:
+            if (event.xproperty.atom == _atoms->state) {
+                const bool fullScreen = readFullScreen(watched->first);
+                changes.menuBarMayHaveMoved |= fullScreen != watched->second.fullScreen;
+                watched->second.fullScreen = fullScreen;
+            }
+            break;
+        case ConfigureNotify:
+        case MapNotify:
+        case UnmapNotify:
+            changes.menuBarMayHaveMoved |= watched->second.dock;
+            break;
+        case DestroyNotify:
+            _watched.erase(watched);
+            break;
+        default:
+            break;
+    }
 }
 
-unsigned long X11DesktopEvents::readActiveWindow() const {
-    return readLong(_display, _root, _activeWindowAtom, AnyPropertyType).value_or(0);
+// Read whatever type was written: tools and window managers differ.
+void X11DesktopEvents::readRootProperties(Changes& changes) {
+    const int desktop =
+        static_cast<int>(readLong(_display, _root, _atoms->currentDesktop, AnyPropertyType).value_or(0));
+    changes.currentDesktop |= desktop != _currentDesktop;
+    _currentDesktop = desktop;
+    const unsigned long window = readLong(_display, _root, _atoms->activeWindow, AnyPropertyType).value_or(0);
+    changes.activeWindow |= window != _activeWindow;
+    _activeWindow = window;
+    const std::size_t watchedBefore = _watched.size();
+    watchManagedWindows();
+    changes.menuBarMayHaveMoved |= _watched.size() != watchedBefore;
+}
+
+// Each managed window is watched from the moment it is listed; only its dock type and full-screen state are
+// kept, read once then updated from events.
+void X11DesktopEvents::watchManagedWindows() {
+    const std::vector<unsigned long> listed =
+        readLongs(_display, _root, _atoms->clientListStacking, AnyPropertyType)
+            .value_or(std::vector<unsigned long>{});
+    const std::unordered_set<unsigned long> current(listed.begin(), listed.end());
+    std::erase_if(_watched, [&](const auto& entry) { return !current.contains(entry.first); });
+    for (unsigned long window : listed) {
+        if (_watched.contains(window)) {
+            continue;
+        }
+        XSelectInput(_display, window, PropertyChangeMask | StructureNotifyMask);
+        const bool dock =
+            contains(readLongs(_display, window, _atoms->windowType, XA_ATOM), _atoms->typeDock);
+        _watched.emplace(window, Watched{dock, readFullScreen(window)});
+    }
+}
+
+bool X11DesktopEvents::readFullScreen(unsigned long window) const {
+    return contains(readLongs(_display, window, _atoms->state, XA_ATOM), _atoms->stateFullScreen);
+}
+
+void X11DesktopEvents::rewriteOpacity(const std::vector<unsigned long>& windows) {
+    for (unsigned long window : windows) {
+        if (const auto opacity = readLongs(_display, window, _atoms->opacity, XA_CARDINAL);
+            opacity && !opacity->empty()) {
+            const long value = static_cast<long>(opacity->front());
+            XChangeProperty(_display, window, _atoms->opacity, XA_CARDINAL, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(&value), 1);
+        }
+    }
+    XFlush(_display);
 }
 
 }  // namespace qthost

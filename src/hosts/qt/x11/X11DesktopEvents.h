@@ -1,18 +1,25 @@
 #pragma once
 
 #include <memory>
+#include <unordered_map>
+#include <vector>
 
 struct _XDisplay;
+union _XEvent;
 
 namespace qthost {
 
-// Watches the root window for the desktop switching and the active window changing, over a connection of
-// its own whose descriptor the caller watches. Plain C++ on the outside: Xlib stays in the source file.
+// Watches the root window for the desktop switching and the active window changing, the window manager's and
+// compositing manager's selections for a new owner, and the managed windows for what moves the menu bar
+// (a window going full screen or back, a dock moving, hiding or showing), over a connection of its own whose
+// descriptor the caller watches. Plain C++ on the outside: Xlib stays in the source file.
 class X11DesktopEvents {
 public:
     struct Changes {
         bool currentDesktop = false;
         bool activeWindow = false;
+        bool managers = false;  // the window manager or the compositing manager came, went or was replaced
+        bool menuBarMayHaveMoved = false;
     };
 
     // nullptr when no X display can be opened.
@@ -27,18 +34,29 @@ public:
     Changes drain();
     // _NET_CURRENT_DESKTOP as last seen; 0 when the desktop publishes none.
     int currentDesktop() const { return _currentDesktop; }
+    // Writes each window's opacity property again as it stands: a compositing manager that just started may
+    // not read it otherwise.
+    void rewriteOpacity(const std::vector<unsigned long>& windows);
 
 private:
-    X11DesktopEvents(_XDisplay* display, unsigned long currentDesktopAtom, unsigned long activeWindowAtom);
-    int readCurrentDesktop() const;
-    unsigned long readActiveWindow() const;
+    struct Atoms;
+    struct Watched {
+        bool dock = false;
+        bool fullScreen = false;
+    };
+    X11DesktopEvents(_XDisplay* display, std::unique_ptr<Atoms> atoms, int fixesEventBase);
+    void handle(const _XEvent& event, Changes& changes, bool& rootTouched);
+    void readRootProperties(Changes& changes);
+    void watchManagedWindows();
+    bool readFullScreen(unsigned long window) const;
 
     _XDisplay* _display;
+    std::unique_ptr<Atoms> _atoms;
+    int _fixesEventBase;  // -1 without the XFixes extension
     unsigned long _root;
-    unsigned long _currentDesktopAtom;
-    unsigned long _activeWindowAtom;
     int _currentDesktop = 0;
     unsigned long _activeWindow = 0;
+    std::unordered_map<unsigned long, Watched> _watched;
 };
 
 }  // namespace qthost

@@ -7,9 +7,11 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "hosts/qt/x11/X11ErrorHandler.h"
 #include "hosts/qt/x11/X11Properties.h"
+#include "kit/foundation/Log.h"
 
 namespace qthost {
 
@@ -21,11 +23,21 @@ bool contains(const std::optional<std::vector<unsigned long>>& items, Atom atom)
     return items && std::find(items->begin(), items->end(), atom) != items->end();
 }
 
+constexpr const char* noCompositorMessage =
+    "No compositing manager runs, so the panel is not tinted (without one the tint would be a black strip). "
+    "Start one, such as picom or xcompmgr, or turn on your window manager's own (xfwm4, marco, KWin and "
+    "GNOME Shell composite): the tint then appears by itself.";
+
+std::string perScreen(const char* prefix, int screen) {
+    return prefix + std::to_string(screen);
+}
+
 }  // namespace
 
 struct X11WindowList::Atoms {
     Atom clientListStacking, supportingWmCheck, workArea, currentDesktop, wmName, utf8String, windowType,
-        typeDock, typeDesktop, state, stateFullScreen, pid, awning;
+        typeDock, typeDesktop, state, stateFullScreen, pid, awning, strutPartial, strut, windowManager,
+        compositor;
 };
 
 std::unique_ptr<X11WindowList> X11WindowList::open() {
@@ -34,7 +46,9 @@ std::unique_ptr<X11WindowList> X11WindowList::open() {
         return nullptr;
     }
     X11ErrorHandler::install();
-    std::array<const char*, 13> names{"_NET_CLIENT_LIST_STACKING",
+    const std::string windowManager = perScreen("WM_S", DefaultScreen(display));
+    const std::string compositor = perScreen("_NET_WM_CM_S", DefaultScreen(display));
+    std::array<const char*, 17> names{"_NET_CLIENT_LIST_STACKING",
                                       "_NET_SUPPORTING_WM_CHECK",
                                       "_NET_WORKAREA",
                                       "_NET_CURRENT_DESKTOP",
@@ -46,13 +60,17 @@ std::unique_ptr<X11WindowList> X11WindowList::open() {
                                       "_NET_WM_STATE",
                                       "_NET_WM_STATE_FULLSCREEN",
                                       "_NET_WM_PID",
-                                      awningMarker};
-    std::array<Atom, 13> atoms{};
+                                      awningMarker,
+                                      "_NET_WM_STRUT_PARTIAL",
+                                      "_NET_WM_STRUT",
+                                      windowManager.c_str(),
+                                      compositor.c_str()};
+    std::array<Atom, 17> atoms{};
     XInternAtoms(display, const_cast<char**>(names.data()), static_cast<int>(names.size()), False,
                  atoms.data());
-    auto interned =
-        std::make_unique<Atoms>(Atoms{atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6],
-                                      atoms[7], atoms[8], atoms[9], atoms[10], atoms[11], atoms[12]});
+    auto interned = std::make_unique<Atoms>(
+        Atoms{atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7], atoms[8],
+              atoms[9], atoms[10], atoms[11], atoms[12], atoms[13], atoms[14], atoms[15], atoms[16]});
     return std::unique_ptr<X11WindowList>(new X11WindowList(display, std::move(interned)));
 }
 
@@ -78,6 +96,7 @@ kit::PropertyList::Array X11WindowList::windowList(std::uint32_t options,
     X11RootRecord root = readRoot();
     root.screens = screens;
     root.scale = scale;
+    reportCompositing(root.compositing);
     const bool onScreenOnly = options & kit::WindowListOptionOnScreenOnly;
     std::vector<X11WindowRecord> windows;
     for (X11WindowId window : stackingOrder(root)) {
@@ -88,10 +107,20 @@ kit::PropertyList::Array X11WindowList::windowList(std::uint32_t options,
     return translateWindowList(root, windows, options);
 }
 
+// Said once each time the compositor goes away, not at every check.
+void X11WindowList::reportCompositing(bool compositing) {
+    if (!compositing && !_reportedNoCompositor) {
+        kit::log(noCompositorMessage);
+    }
+    _reportedNoCompositor = !compositing;
+}
+
 // Root properties are read whatever their declared type: tools that set them by hand write CARDINAL.
 X11RootRecord X11WindowList::readRoot() const {
     X11RootRecord root;
     root.root = _root;
+    root.windowManagerSelectionOwned = XGetSelectionOwner(_display, _atoms->windowManager) != None;
+    root.compositing = XGetSelectionOwner(_display, _atoms->compositor) != None;
     root.supportingWindowManagerCheck = readLong(_display, _root, _atoms->supportingWmCheck, AnyPropertyType);
     if (root.supportingWindowManagerCheck) {
         // A BadWindow here (the manager is gone) reaches the counting handler and reads as absent.
@@ -157,6 +186,9 @@ std::optional<X11WindowRecord> X11WindowList::describe(X11WindowId window, bool 
         static_cast<std::int64_t>(readLong(_display, window, _atoms->pid, XA_CARDINAL).value_or(0));
     const auto types = readLongs(_display, window, _atoms->windowType, XA_ATOM);
     record.dock = contains(types, _atoms->typeDock);
+    if (record.dock) {
+        record.topStrut = readTopStrut(window);
+    }
     record.desktop = contains(types, _atoms->typeDesktop);
     record.fullScreen =
         contains(readLongs(_display, window, _atoms->state, XA_ATOM), _atoms->stateFullScreen);
@@ -165,6 +197,15 @@ std::optional<X11WindowRecord> X11WindowList::describe(X11WindowId window, bool 
         return std::nullopt;  // it vanished while we read it
     }
     return record;
+}
+
+// The partial form wins; both start left, right, top.
+int X11WindowList::readTopStrut(X11WindowId window) const {
+    auto struts = readLongs(_display, window, _atoms->strutPartial, XA_CARDINAL);
+    if (!struts || struts->size() < 3) {
+        struts = readLongs(_display, window, _atoms->strut, XA_CARDINAL);
+    }
+    return struts && struts->size() >= 3 ? static_cast<int>((*struts)[2]) : 0;
 }
 
 }  // namespace qthost

@@ -37,10 +37,13 @@ private:
     X11RootRecord readRoot() const;
     std::vector<X11WindowId> queryTree() const;
     std::optional<X11WindowRecord> describe(X11WindowId window, bool onScreenOnly) const;
+    int readTopStrut(X11WindowId window) const;
+    void reportCompositing(bool compositing);
 
     _XDisplay* _display;
     std::unique_ptr<Atoms> _atoms;
     X11WindowId _root;
+    bool _reportedNoCompositor = false;
 };
 
 }  // namespace qthost
