@@ -98,6 +98,11 @@ void QtWindowPeer::applyFrame() {
         _widget->setFixedSize(geometry.size());
     }
     _widget->setGeometry(geometry);
+    // A panel that moved may have been mapped again over an overlay, and no window manager restacks windows
+    // that bypass it.
+    if (isOverlay(_window) && _widget->isVisible()) {
+        _widget->raise();
+    }
 }
 
 void QtWindowPeer::adoptShownFrame() {

@@ -67,7 +67,7 @@ X11DesktopEvents::X11DesktopEvents(Display* display, std::unique_ptr<Atoms> atom
       _fixesEventBase(fixesEventBase),
       _root(DefaultRootWindow(display)) {
     // Select first, then read: a change in between arrives as an event rather than being missed.
-    XSelectInput(_display, _root, PropertyChangeMask);
+    XSelectInput(_display, _root, PropertyChangeMask | SubstructureNotifyMask);
     if (_fixesEventBase >= 0) {
         const unsigned long ownerChanges = XFixesSetSelectionOwnerNotifyMask |
                                            XFixesSelectionWindowDestroyNotifyMask |
@@ -115,6 +115,12 @@ void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootT
         rootTouched |= atom == _atoms->currentDesktop || atom == _atoms->activeWindow ||
                        atom == _atoms->clientListStacking;
         changes.managers |= atom == _atoms->supportingWmCheck;
+        return;
+    }
+    // A new top-level window may cover the panel before any manager lists it, or with none running. Menus
+    // and tooltips bypass the manager: they are let be.
+    if (event.type == MapNotify && event.xmap.event == _root) {
+        changes.menuBarMayHaveMoved |= !event.xmap.override_redirect;
         return;
     }
     const auto watched = _watched.find(event.xany.window);
