@@ -14,7 +14,9 @@
 namespace {
 
 int printNameAndVersion() {
-    headless::HeadlessHost host;
+    headless::HeadlessHost::Options options;
+    options.bundleDirectory = qthost::desktopBundleDirectory();
+    headless::HeadlessHost host(options);
     const kit::Bundle& bundle = kit::Bundle::main();
     std::printf("%s %s\n", bundle.infoString("CFBundleName").value_or("Awning").c_str(),
                 bundle.infoString("CFBundleShortVersionString").value_or("?").c_str());

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <filesystem>
+
 namespace qthost {
 
-// The desktop application's entry point: starts Qt on X11, hands a second launch over to the running
+// Where the main bundle is: $AWNING_BUNDLE_DIR, beside the executable, or installed.
+std::filesystem::path desktopBundleDirectory();
+
+// The desktop application's entry point: says in one line why it cannot run when there is no X11 session
+// or no bundle (status 1), else starts Qt on X11, hands a second launch over to the running
 // instance (which reopens), installs the Qt host and runs the kit's application main routine (the main
 // interface file must already be registered). Returns the exit status.
 int runDesktopApplication(int argc, char** argv);
