@@ -64,6 +64,10 @@ void DemoPanel::setProperties() {
     classHint.res_name = resName;
     classHint.res_class = resClass;
     XSetClassHint(_display, _window, &classHint);
+    // Placed where asked: a window manager would otherwise choose a free place.
+    XSizeHints position{};
+    position.flags = USPosition | PPosition;
+    XSetWMNormalHints(_display, _window, &position);
     setCardinals("_NET_WM_PID", {static_cast<long>(getpid())});
     if (_options.fullscreen) {
         setAtomList("_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_NORMAL"});
