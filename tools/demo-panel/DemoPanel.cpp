@@ -97,9 +97,10 @@ void DemoPanel::show() {
     XSetWindowAttributes attributes{};
     attributes.background_pixel = allocatePixel();
     attributes.event_mask = ButtonPressMask | StructureNotifyMask;
+    attributes.override_redirect = _options.overrideRedirect;
     _window = XCreateWindow(_display, RootWindow(_display, screen), x, y, static_cast<unsigned>(_width),
                             static_cast<unsigned>(_height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                            CWBackPixel | CWEventMask, &attributes);
+                            CWBackPixel | CWEventMask | CWOverrideRedirect, &attributes);
     setProperties();
     XMapWindow(_display, _window);
 

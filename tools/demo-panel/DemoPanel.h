@@ -18,6 +18,7 @@ public:
         int y = 0;      // a margin above the panel
         int width = 0;  // 0: the screen's
         bool fullscreen = false;
+        bool overrideRedirect = false;  // bypasses the window manager, as some panels are told to
     };
 
     // Opens the display named by $DISPLAY; isOpen() tells whether that worked.

@@ -1,7 +1,7 @@
 // Stand-in top panel for running Awning on a bare X server.
 //
 //   awning-demo-panel [--color RRGGBB] [--height N] [--tall-height N] [--x N] [--y N] [--width N]
-//                     [--fullscreen]
+//                     [--fullscreen] [--override-redirect]
 //
 // Prints "ready 0xWINDOW" once mapped, "click X Y" (root coordinates) for every button press and
 // "height N" after each SIGUSR1, which switches between the normal and the tall height.
@@ -56,6 +56,10 @@ std::optional<DemoPanel::Options> parseOptions(int argc, char** argv) {
         const std::string flag = argv[i];
         if (flag == "--fullscreen") {
             options.fullscreen = true;
+            continue;
+        }
+        if (flag == "--override-redirect") {
+            options.overrideRedirect = true;
             continue;
         }
         if (i + 1 >= argc) {

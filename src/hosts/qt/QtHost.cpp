@@ -150,7 +150,8 @@ std::optional<kit::PropertyList::Array> QtHost::windowList(std::uint32_t options
     if (!_windowList) {
         return std::nullopt;
     }
-    return _windowList->windowList(options, _screens.pixelRects(), _screens.primaryScale());
+    return _windowList->windowList(options, _screens.pixelRects(), _screens.primaryScale(),
+                                   _workspace ? _workspace->unmanagedWindows() : std::vector<X11WindowId>{});
 }
 
 kit::Point QtHost::mouseLocation() const {

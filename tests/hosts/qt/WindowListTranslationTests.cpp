@@ -451,3 +451,37 @@ TEST(WindowListTranslation, AManagerHoldingItsSelectionIsTrustedWithoutACheckWin
     EXPECT_TRUE(windowManagerIsLive(root));
     EXPECT_EQ(menuBar(translateWindowList(root, {}, listOptions)), stripPoints);
 }
+
+X11WindowRecord unmanagedWindow(PixelRect bounds) {
+    X11WindowRecord record = window(bounds, "Polybar");
+    record.overrideRedirect = true;
+    return record;
+}
+
+// Menus, tooltips and notifications bypass the manager too: only a low bar across most of the top edge
+// counts.
+TEST(WindowListTranslation, AWindowBypassingTheManagerIsAPanelOnlyAlongTheTopEdge) {
+    const int threeQuarters = screenWidth * 3 / 4;
+    const int eighth = screenHeight / 8;
+    const struct {
+        const char* what;
+        X11WindowRecord candidate;
+        std::optional<kit::Rect> menuBar;
+    } cases[] = {
+        {"a bar across the top edge", unmanagedWindow(topPanel), panelPoints},
+        {"three quarters of the width", unmanagedWindow({0, 0, threeQuarters, panelHeight}),
+         kit::Rect(0, 0, threeQuarters, panelHeight)},
+        {"one pixel narrower", unmanagedWindow({0, 0, threeQuarters - 1, panelHeight}), std::nullopt},
+        {"an eighth of the height", unmanagedWindow({0, 0, screenWidth, eighth}),
+         kit::Rect(0, 0, screenWidth, eighth)},
+        {"a row taller: a menu", unmanagedWindow({0, 0, screenWidth, eighth + 1}), std::nullopt},
+        {"one row below the top edge", unmanagedWindow({0, 1, screenWidth, panelHeight}), std::nullopt},
+        {"unmapped", unmapped(unmanagedWindow(topPanel)), std::nullopt},
+        {"a managed window like it", window(topPanel), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(menuBar(translateWindowList(managed({candidateId}), {c.candidate}, listEverything)),
+                  c.menuBar);
+    }
+}

@@ -43,6 +43,17 @@ bool isTopPanel(const X11WindowRecord& window, const PixelRect& primary) {
            visible->height * 2 <= primary.height && visible->width > visible->height;
 }
 
+// A window that bypasses the manager is a panel only when it looks like nothing else: along the very top
+// edge, across most of the screen's width, low. Menus, tooltips and notifications are narrow or lower.
+bool isUnmanagedTopPanel(const X11WindowRecord& window, const PixelRect& primary) {
+    if (!window.overrideRedirect || !window.viewable) {
+        return false;
+    }
+    const std::optional<PixelRect> visible = intersection(window.bounds, primary);
+    return visible && window.bounds.y <= primary.y && visible->width * 4 >= primary.width * 3 &&
+           visible->height * 8 <= primary.height;
+}
+
 // A dock that reserves the top edge owns the reserved strip, wherever its monitor is: the work area, one
 // rectangle for all monitors, cannot tell which one it belongs to.
 bool aDockReservesTheTop(const std::vector<X11WindowRecord>& windows) {
@@ -171,7 +182,7 @@ PropertyList::Array translateWindowList(const X11RootRecord& root,
         const PixelRect& primary = root.screens.front();
         bool covered = false;
         for (const X11WindowRecord* window : ordered) {
-            if (isTopPanel(*window, primary)) {
+            if (isTopPanel(*window, primary) || isUnmanagedTopPanel(*window, primary)) {
                 panel = window;
                 menuBarBounds = intersection(window->bounds, primary);
                 break;

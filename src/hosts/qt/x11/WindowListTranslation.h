@@ -28,6 +28,7 @@ struct X11WindowRecord {
     std::string owner;           // WM_CLASS's class, else its instance name
     std::int64_t processId = 0;  // _NET_WM_PID; 0 when unknown
     bool viewable = false;
+    bool overrideRedirect = false;  // bypasses the window manager, as some panels do
     PixelRect bounds;
     bool dock = false;        // _NET_WM_WINDOW_TYPE_DOCK
     bool desktop = false;     // _NET_WM_WINDOW_TYPE_DESKTOP
@@ -42,12 +43,13 @@ struct X11RootRecord {
     // window is gone or lacks it).
     std::optional<X11WindowId> supportingWindowManagerCheck;
     std::optional<X11WindowId> checkWindowNames;
-    std::optional<std::vector<X11WindowId>> clientListStacking;  // bottom to top
-    std::vector<X11WindowId> queryTree;                          // the root's children, bottom to top
-    std::optional<PixelRect> workArea;                           // of the current desktop
-    std::vector<PixelRect> screens;                              // primary first
-    double scale = 1.0;                                          // pixels per point on the primary screen
-    bool windowManagerSelectionOwned = false;                    // WM_S<screen> has an owner
+    // Bottom to top; with the viewable top-level windows that bypass the manager on top of its list.
+    std::optional<std::vector<X11WindowId>> clientListStacking;
+    std::vector<X11WindowId> queryTree;        // the root's children, bottom to top
+    std::optional<PixelRect> workArea;         // of the current desktop
+    std::vector<PixelRect> screens;            // primary first
+    double scale = 1.0;                        // pixels per point on the primary screen
+    bool windowManagerSelectionOwned = false;  // WM_S<screen> has an owner
     // _NET_WM_CM_S<screen> has an owner. Without a compositing manager a translucent window is drawn opaque:
     // there is no menu bar to tint.
     bool compositing = true;

@@ -18,6 +18,8 @@ public:
 
     // The desktop the user sees now.
     int activeSpace() const { return _events->currentDesktop(); }
+    // The mapped top-level windows that bypass the window manager, bottom to top.
+    const std::vector<unsigned long>& unmanagedWindows() const { return _events->unmanagedWindows(); }
 
 private:
     explicit WorkspaceMonitor(std::unique_ptr<X11DesktopEvents> events);

@@ -77,6 +77,7 @@ X11DesktopEvents::X11DesktopEvents(Display* display, std::unique_ptr<Atoms> atom
     }
     Changes ignored;
     readRootProperties(ignored);
+    readUnmanagedWindows();
 }
 
 X11DesktopEvents::~X11DesktopEvents() {
@@ -121,7 +122,16 @@ void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootT
     // and tooltips bypass the manager: they are let be.
     if (event.type == MapNotify && event.xmap.event == _root) {
         changes.menuBarMayHaveMoved |= !event.xmap.override_redirect;
+        if (event.xmap.override_redirect) {
+            forgetUnmanaged(event.xmap.window);
+            _unmanaged.push_back(event.xmap.window);
+        }
         return;
+    }
+    if (event.type == UnmapNotify && event.xunmap.event == _root) {
+        forgetUnmanaged(event.xunmap.window);
+    } else if (event.type == DestroyNotify && event.xdestroywindow.event == _root) {
+        forgetUnmanaged(event.xdestroywindow.window);
     }
     const auto watched = _watched.find(event.xany.window);
     if (watched == _watched.end()) {
@@ -179,6 +189,31 @@ void X11DesktopEvents::watchManagedWindows() {
             contains(readLongs(_display, window, _atoms->windowType, XA_ATOM), _atoms->typeDock);
         _watched.emplace(window, Watched{dock, readFullScreen(window)});
     }
+}
+
+// Once, at start: later, map and unmap events keep the list.
+void X11DesktopEvents::readUnmanagedWindows() {
+    Window rootReturn = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(_display, _root, &rootReturn, &parent, &children, &count)) {
+        return;
+    }
+    for (unsigned int index = 0; index < count; ++index) {
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(_display, children[index], &attributes) && attributes.override_redirect &&
+            attributes.map_state == IsViewable) {
+            _unmanaged.push_back(children[index]);
+        }
+    }
+    if (children) {
+        XFree(children);
+    }
+}
+
+void X11DesktopEvents::forgetUnmanaged(unsigned long window) {
+    std::erase(_unmanaged, window);
 }
 
 bool X11DesktopEvents::readFullScreen(unsigned long window) const {

@@ -34,6 +34,8 @@ public:
     Changes drain();
     // _NET_CURRENT_DESKTOP as last seen; 0 when the desktop publishes none.
     int currentDesktop() const { return _currentDesktop; }
+    // The mapped top-level windows that bypass the window manager, bottom to top as they were mapped.
+    const std::vector<unsigned long>& unmanagedWindows() const { return _unmanaged; }
     // Writes each window's opacity property again as it stands: a compositing manager that just started may
     // not read it otherwise.
     void rewriteOpacity(const std::vector<unsigned long>& windows);
@@ -48,6 +50,8 @@ private:
     void handle(const _XEvent& event, Changes& changes, bool& rootTouched);
     void readRootProperties(Changes& changes);
     void watchManagedWindows();
+    void readUnmanagedWindows();
+    void forgetUnmanaged(unsigned long window);
     bool readFullScreen(unsigned long window) const;
 
     _XDisplay* _display;
@@ -57,6 +61,7 @@ private:
     int _currentDesktop = 0;
     unsigned long _activeWindow = 0;
     std::unordered_map<unsigned long, Watched> _watched;
+    std::vector<unsigned long> _unmanaged;
 };
 
 }  // namespace qthost

@@ -92,8 +92,12 @@ void X11WindowList::markAsAwningWindow(Display* display, X11WindowId window) {
 }
 
 kit::PropertyList::Array X11WindowList::windowList(std::uint32_t options,
-                                                   const std::vector<PixelRect>& screens, double scale) {
+                                                   const std::vector<PixelRect>& screens, double scale,
+                                                   const std::vector<X11WindowId>& unmanaged) {
     X11RootRecord root = readRoot();
+    if (root.clientListStacking) {
+        root.clientListStacking->insert(root.clientListStacking->end(), unmanaged.begin(), unmanaged.end());
+    }
     root.screens = screens;
     root.scale = scale;
     reportCompositing(root.compositing);
@@ -171,6 +175,7 @@ std::optional<X11WindowRecord> X11WindowList::describe(X11WindowId window, bool 
     X11WindowRecord record;
     record.id = window;
     record.viewable = attributes.map_state == IsViewable && attributes.c_class == InputOutput;
+    record.overrideRedirect = attributes.override_redirect;
     if (!record.viewable && onScreenOnly) {
         return record;  // left out of the list anyway: spare the round trips
     }

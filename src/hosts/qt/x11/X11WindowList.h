@@ -22,9 +22,10 @@ public:
     X11WindowList& operator=(const X11WindowList&) = delete;
 
     // The window server's list, frontmost first. `screens` (root pixels, primary first) and `scale` (pixels
-    // per point) come from the caller, which knows the screens.
+    // per point) come from the caller, which knows the screens; so do the mapped top-level windows that
+    // bypass the window manager, bottom to top, which its list leaves out.
     kit::PropertyList::Array windowList(std::uint32_t options, const std::vector<PixelRect>& screens,
-                                        double scale);
+                                        double scale, const std::vector<X11WindowId>& unmanaged);
 
     // Marks one of our own windows, over the connection that created it (so the marker follows the window's
     // creation), so that no scan takes it for another application's window.
