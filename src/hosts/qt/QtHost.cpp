@@ -150,8 +150,12 @@ std::optional<kit::PropertyList::Array> QtHost::windowList(std::uint32_t options
     if (!_windowList) {
         return std::nullopt;
     }
+    if (_workspace) {
+        _workspace->catchUp();
+    }
     return _windowList->windowList(options, _screens.pixelRects(), _screens.primaryScale(),
-                                   _workspace ? _workspace->unmanagedWindows() : std::vector<X11WindowId>{});
+                                   _workspace ? _workspace->unmanagedWindows() : std::vector<X11WindowId>{},
+                                   !_workspace || _workspace->takeWindowsChanged());
 }
 
 kit::Point QtHost::mouseLocation() const {

@@ -1,6 +1,7 @@
 #include "hosts/qt/x11/WorkspaceMonitor.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 #include "kit/foundation/NotificationCenter.h"
@@ -21,7 +22,16 @@ WorkspaceMonitor::WorkspaceMonitor(std::unique_ptr<X11DesktopEvents> events)
 }
 
 void WorkspaceMonitor::readEvents() {
-    const X11DesktopEvents::Changes changes = _events->drain();
+    _events->drain();
+    post(_events->takeChanges());
+}
+
+void WorkspaceMonitor::catchUp() {
+    _events->drain();
+    QTimer::singleShot(0, &_notifier, [this] { post(_events->takeChanges()); });
+}
+
+void WorkspaceMonitor::post(const X11DesktopEvents::Changes& changes) {
     kit::NotificationCenter& center = kit::NotificationCenter::workspaceCenter();
     if (changes.managers) {
         refreshOpacity();

@@ -18,12 +18,17 @@ public:
 
     // The desktop the user sees now.
     int activeSpace() const { return _events->currentDesktop(); }
+    // Takes in what the server sent and the socket notifier has not yet seen, so that a check sees the
+    // windows as they are; the notifications it calls for are posted right after, not from within the check.
+    void catchUp();
+    bool takeWindowsChanged() { return _events->takeWindowsChanged(); }
     // The mapped top-level windows that bypass the window manager, bottom to top.
     const std::vector<unsigned long>& unmanagedWindows() const { return _events->unmanagedWindows(); }
 
 private:
     explicit WorkspaceMonitor(std::unique_ptr<X11DesktopEvents> events);
     void readEvents();
+    void post(const X11DesktopEvents::Changes& changes);
     void refreshOpacity();
 
     std::unique_ptr<X11DesktopEvents> _events;

@@ -8,6 +8,7 @@
 #include <array>
 #include <string>
 #include <unordered_set>
+#include <utility>
 
 #include "hosts/qt/x11/X11ErrorHandler.h"
 #include "hosts/qt/x11/X11Properties.h"
@@ -88,8 +89,8 @@ int X11DesktopEvents::fileDescriptor() const {
     return ConnectionNumber(_display);
 }
 
-X11DesktopEvents::Changes X11DesktopEvents::drain() {
-    Changes changes;
+void X11DesktopEvents::drain() {
+    Changes& changes = _pending;
     // Reading a property pulls any events that came meanwhile into Xlib's queue, where the descriptor no
     // longer shows them: go on until the queue stays empty.
     while (XPending(_display) > 0) {
@@ -98,12 +99,20 @@ X11DesktopEvents::Changes X11DesktopEvents::drain() {
             XEvent event;
             XNextEvent(_display, &event);
             handle(event, changes, rootTouched);
+            _windowsChanged = true;
         }
         if (rootTouched) {
             readRootProperties(changes);
         }
     }
-    return changes;
+}
+
+X11DesktopEvents::Changes X11DesktopEvents::takeChanges() {
+    return std::exchange(_pending, Changes{});
+}
+
+bool X11DesktopEvents::takeWindowsChanged() {
+    return std::exchange(_windowsChanged, false);
 }
 
 void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootTouched) {

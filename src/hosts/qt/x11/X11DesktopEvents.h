@@ -20,6 +20,7 @@ public:
         bool activeWindow = false;
         bool managers = false;  // the window manager or the compositing manager came, went or was replaced
         bool menuBarMayHaveMoved = false;
+        bool any() const { return currentDesktop || activeWindow || managers || menuBarMayHaveMoved; }
     };
 
     // nullptr when no X display can be opened.
@@ -30,8 +31,13 @@ public:
 
     // Readable when the server sent something.
     int fileDescriptor() const;
-    // Handles every event the connection holds; what changed since the last call.
-    Changes drain();
+    // Handles every event the connection holds, without waiting for more.
+    void drain();
+    // What changed since the last call.
+    Changes takeChanges();
+    // Whether anything about the windows may have changed since the last call: until then the last reading
+    // of the window list stands, and a check need not ask the server again.
+    bool takeWindowsChanged();
     // _NET_CURRENT_DESKTOP as last seen; 0 when the desktop publishes none.
     int currentDesktop() const { return _currentDesktop; }
     // The mapped top-level windows that bypass the window manager, bottom to top as they were mapped.
@@ -62,6 +68,8 @@ private:
     unsigned long _activeWindow = 0;
     std::unordered_map<unsigned long, Watched> _watched;
     std::vector<unsigned long> _unmanaged;
+    Changes _pending;
+    bool _windowsChanged = true;
 };
 
 }  // namespace qthost

@@ -93,22 +93,34 @@ void X11WindowList::markAsAwningWindow(Display* display, X11WindowId window) {
 
 kit::PropertyList::Array X11WindowList::windowList(std::uint32_t options,
                                                    const std::vector<PixelRect>& screens, double scale,
-                                                   const std::vector<X11WindowId>& unmanaged) {
-    X11RootRecord root = readRoot();
-    if (root.clientListStacking) {
-        root.clientListStacking->insert(root.clientListStacking->end(), unmanaged.begin(), unmanaged.end());
+                                                   const std::vector<X11WindowId>& unmanaged,
+                                                   bool windowsChanged) {
+    const unsigned long requestsBefore = XNextRequest(_display);
+    if (windowsChanged || !_lastReading || _lastReading->options != options) {
+        _lastReading = read(options, unmanaged);
     }
+    _lastRequestCount = XNextRequest(_display) - requestsBefore;
+    X11RootRecord root = _lastReading->root;
     root.screens = screens;
     root.scale = scale;
     reportCompositing(root.compositing);
+    return translateWindowList(root, _lastReading->windows, options);
+}
+
+X11WindowList::Reading X11WindowList::read(std::uint32_t options,
+                                           const std::vector<X11WindowId>& unmanaged) const {
+    Reading reading{options, readRoot(), {}};
+    X11RootRecord& root = reading.root;
+    if (root.clientListStacking) {
+        root.clientListStacking->insert(root.clientListStacking->end(), unmanaged.begin(), unmanaged.end());
+    }
     const bool onScreenOnly = options & kit::WindowListOptionOnScreenOnly;
-    std::vector<X11WindowRecord> windows;
     for (X11WindowId window : stackingOrder(root)) {
         if (std::optional<X11WindowRecord> record = describe(window, onScreenOnly)) {
-            windows.push_back(std::move(*record));
+            reading.windows.push_back(std::move(*record));
         }
     }
-    return translateWindowList(root, windows, options);
+    return reading;
 }
 
 // Said once each time the compositor goes away, not at every check.

@@ -23,9 +23,13 @@ public:
 
     // The window server's list, frontmost first. `screens` (root pixels, primary first) and `scale` (pixels
     // per point) come from the caller, which knows the screens; so do the mapped top-level windows that
-    // bypass the window manager, bottom to top, which its list leaves out.
+    // bypass the window manager, bottom to top, which its list leaves out. Unless `windowsChanged`, the
+    // windows read for the last list stand: nothing is asked of the server.
     kit::PropertyList::Array windowList(std::uint32_t options, const std::vector<PixelRect>& screens,
-                                        double scale, const std::vector<X11WindowId>& unmanaged);
+                                        double scale, const std::vector<X11WindowId>& unmanaged,
+                                        bool windowsChanged);
+    // X requests the last list took.
+    std::uint64_t lastRequestCount() const { return _lastRequestCount; }
 
     // Marks one of our own windows, over the connection that created it (so the marker follows the window's
     // creation), so that no scan takes it for another application's window.
@@ -33,8 +37,14 @@ public:
 
 private:
     struct Atoms;
+    struct Reading {
+        std::uint32_t options = 0;
+        X11RootRecord root;
+        std::vector<X11WindowRecord> windows;
+    };
     X11WindowList(_XDisplay* display, std::unique_ptr<Atoms> atoms);
 
+    Reading read(std::uint32_t options, const std::vector<X11WindowId>& unmanaged) const;
     X11RootRecord readRoot() const;
     std::vector<X11WindowId> queryTree() const;
     std::optional<X11WindowRecord> describe(X11WindowId window, bool onScreenOnly) const;
@@ -45,6 +55,8 @@ private:
     std::unique_ptr<Atoms> _atoms;
     X11WindowId _root;
     bool _reportedNoCompositor = false;
+    std::optional<Reading> _lastReading;
+    std::uint64_t _lastRequestCount = 0;
 };
 
 }  // namespace qthost
