@@ -24,7 +24,7 @@ int printNameAndVersion() {
 }
 
 int printUsage() {
-    std::fputs("usage: awning [--version | --headless SCENARIO [--output DIR]]\n", stderr);
+    std::fputs("usage: awning [--version | --status | --headless SCENARIO [--output DIR]]\n", stderr);
     return 2;
 }
 
@@ -40,6 +40,9 @@ int main(int argc, char** argv) {
     }
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         return printNameAndVersion();
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--status") == 0) {
+        return qthost::printDesktopStatus(argc, argv);
     }
     if (argc > 1) {
         return printUsage();

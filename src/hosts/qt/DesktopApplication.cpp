@@ -58,6 +58,12 @@ bool bundleIsThere() {
     return false;
 }
 
+std::filesystem::path socketPath() {
+    std::error_code error;
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    return instanceSocketPath(qgetenv("XDG_RUNTIME_DIR").constData(), error ? "/tmp" : temporary, getuid());
+}
+
 }  // namespace
 
 std::filesystem::path desktopBundleDirectory() {
@@ -75,17 +81,25 @@ int runDesktopApplication(int argc, char** argv) {
     }
     QApplication application(argc, argv);
 
-    std::error_code error;
-    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
-    SingleInstance instance(
-        instanceSocketPath(qgetenv("XDG_RUNTIME_DIR").constData(), error ? "/tmp" : temporary, getuid()),
-        [] { kit::Application::shared().reopen(); });
+    SingleInstance instance(socketPath(), [] { kit::Application::shared().reopen(); });
     if (instance.handOffToRunningInstance(!qEnvironmentVariableIsEmpty(relaunchVariable))) {
         return 0;
     }
 
     QtHost host;
+    instance.setStatusReporter([&host] { return host.statusReport(); });
     return kit::applicationMain(argc, argv);
+}
+
+int printDesktopStatus(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    const std::optional<std::string> status = SingleInstance(socketPath(), [] {}).askStatus();
+    if (!status) {
+        std::fputs("Awning is not running.\n", stderr);
+        return 1;
+    }
+    std::fputs(status->c_str(), stdout);
+    return 0;
 }
 
 }  // namespace qthost

@@ -12,5 +12,7 @@ std::filesystem::path desktopBundleDirectory();
 // instance (which reopens), installs the Qt host and runs the kit's application main routine (the main
 // interface file must already be registered). Returns the exit status.
 int runDesktopApplication(int argc, char** argv);
+// `awning --status`: prints the running instance's account of the bar; status 1 when none runs.
+int printDesktopStatus(int argc, char** argv);
 
 }  // namespace qthost

@@ -59,6 +59,10 @@ public:
     void activateIgnoringOtherApps() override;
     QtControlPort& controlPort() override { return _controlPort; }
 
+    // --- desktops
+    // Why the bar looks as it does, in a few plain lines (`awning --status`).
+    std::string statusReport() const;
+
 private:
     QElapsedTimer _clock;
     QTimer _wakeUp;
@@ -70,6 +74,7 @@ private:
     Autostart _autostart;
     std::filesystem::path _bundleDirectory;
     QtControlPort _controlPort;
+    std::optional<double> _lastWindowListTime;
 };
 
 }  // namespace qthost

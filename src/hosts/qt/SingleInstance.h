@@ -4,6 +4,8 @@
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace qthost {
 
@@ -20,6 +22,11 @@ public:
 
     bool isListening() const { return _server.isListening(); }
 
+    // Answers a later `status` request with what `report` returns.
+    void setStatusReporter(std::function<std::string()> report) { _status = std::move(report); }
+    // Asks the running instance for its status; nullopt when none runs.
+    std::optional<std::string> askStatus() const;
+
 private:
     bool sendReopen() const;
     void listen();
@@ -27,6 +34,7 @@ private:
 
     QString _path;
     std::function<void()> _reopen;
+    std::function<std::string()> _status;
     QLocalServer _server;
 };
 

@@ -21,7 +21,6 @@ namespace {
 constexpr std::uint32_t listOptions =
     kit::WindowListOptionOnScreenOnly | kit::WindowListExcludeDesktopElements;
 constexpr std::uint32_t listEverything = 0;
-constexpr std::int64_t menuBarLayer = 24;
 constexpr std::int64_t dockLayer = 20;
 
 constexpr X11WindowId rootWindow = 1;

@@ -14,7 +14,6 @@ using kit::PropertyList;
 // The window server's layers for what we report.
 constexpr int normalLayer = 0;
 constexpr int dockLayer = 20;
-constexpr int menuBarLayer = 24;
 
 std::optional<PixelRect> intersection(const PixelRect& a, const PixelRect& b) {
     const int left = std::max(a.x, b.x);

@@ -55,6 +55,9 @@ struct X11RootRecord {
     bool compositing = true;
 };
 
+// The window server's layer our list gives the menu bar.
+constexpr int menuBarLayer = 24;
+
 // A window manager's root properties are trusted only while it holds its selection, or its check window is
 // alive and names itself: one that exited leaves them behind, stale. (A replacing manager may hold the
 // selection before it publishes a check window, or never publish one again.)

@@ -99,12 +99,32 @@ kit::PropertyList::Array X11WindowList::windowList(std::uint32_t options,
     if (windowsChanged || !_lastReading || _lastReading->options != options) {
         _lastReading = read(options, unmanaged);
     }
-    _lastRequestCount = XNextRequest(_display) - requestsBefore;
+    const std::uint64_t requests = XNextRequest(_display) - requestsBefore;
     X11RootRecord root = _lastReading->root;
     root.screens = screens;
     root.scale = scale;
     reportCompositing(root.compositing);
-    return translateWindowList(root, _lastReading->windows, options);
+    kit::PropertyList::Array list = translateWindowList(root, _lastReading->windows, options);
+    noteFinding(list, requests);
+    return list;
+}
+
+void X11WindowList::noteFinding(const kit::PropertyList::Array& list, std::uint64_t requests) {
+    _lastFinding = Finding{std::nullopt, false, _lastReading->root.compositing, requests};
+    const auto menuBar = std::find_if(list.begin(), list.end(), [](const kit::PropertyList& entry) {
+        const kit::PropertyList* layer = entry.find(kit::WindowLayer);
+        return layer && layer->integerValue() == menuBarLayer;
+    });
+    if (menuBar == list.end()) {
+        return;
+    }
+    const auto id = static_cast<X11WindowId>(menuBar->find(kit::WindowNumber)->integerValue().value_or(0));
+    _lastFinding.reservedStrip = id == _root;
+    for (const X11WindowRecord& window : _lastReading->windows) {
+        if (window.id == id) {
+            _lastFinding.panel = window;
+        }
+    }
 }
 
 X11WindowList::Reading X11WindowList::read(std::uint32_t options,

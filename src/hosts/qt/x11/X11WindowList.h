@@ -28,8 +28,14 @@ public:
     kit::PropertyList::Array windowList(std::uint32_t options, const std::vector<PixelRect>& screens,
                                         double scale, const std::vector<X11WindowId>& unmanaged,
                                         bool windowsChanged);
-    // X requests the last list took.
-    std::uint64_t lastRequestCount() const { return _lastRequestCount; }
+    // What the last list found, for a user asking why the bar looks as it does.
+    struct Finding {
+        std::optional<X11WindowRecord> panel;  // the window taken as the menu bar
+        bool reservedStrip = false;            // the menu bar is a strip reserved with no window of its own
+        bool compositing = false;
+        std::uint64_t requests = 0;  // X requests the list took
+    };
+    const Finding& lastFinding() const { return _lastFinding; }
 
     // Marks one of our own windows, over the connection that created it (so the marker follows the window's
     // creation), so that no scan takes it for another application's window.
@@ -50,13 +56,14 @@ private:
     std::optional<X11WindowRecord> describe(X11WindowId window, bool onScreenOnly) const;
     int readTopStrut(X11WindowId window) const;
     void reportCompositing(bool compositing);
+    void noteFinding(const kit::PropertyList::Array& list, std::uint64_t requests);
 
     _XDisplay* _display;
     std::unique_ptr<Atoms> _atoms;
     X11WindowId _root;
     bool _reportedNoCompositor = false;
     std::optional<Reading> _lastReading;
-    std::uint64_t _lastRequestCount = 0;
+    Finding _lastFinding;
 };
 
 }  // namespace qthost
