@@ -69,9 +69,11 @@ void DemoPanel::setProperties() {
     position.flags = USPosition | PPosition;
     XSetWMNormalHints(_display, _window, &position);
     setCardinals("_NET_WM_PID", {static_cast<long>(getpid())});
-    if (_options.fullscreen) {
+    if (_options.fullscreen || _options.normal) {
         setAtomList("_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_NORMAL"});
-        setAtomList("_NET_WM_STATE", {"_NET_WM_STATE_FULLSCREEN"});
+        if (_options.fullscreen) {
+            setAtomList("_NET_WM_STATE", {"_NET_WM_STATE_FULLSCREEN"});
+        }
         return;
     }
     setAtomList("_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_DOCK"});
@@ -111,7 +113,7 @@ void DemoPanel::show() {
 }
 
 void DemoPanel::toggleHeight() {
-    if (_options.fullscreen) {
+    if (_options.fullscreen || _options.normal) {
         return;
     }
     _height = _height == _options.height ? _options.tallHeight : _options.height;

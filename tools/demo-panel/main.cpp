@@ -1,7 +1,7 @@
 // Stand-in top panel for running Awning on a bare X server.
 //
 //   awning-demo-panel [--color RRGGBB] [--height N] [--tall-height N] [--x N] [--y N] [--width N]
-//                     [--fullscreen] [--override-redirect]
+//                     [--fullscreen] [--override-redirect] [--normal]
 //
 // Prints "ready 0xWINDOW" once mapped, "click X Y" (root coordinates) for every button press and
 // "height N" after each SIGUSR1, which switches between the normal and the tall height.
@@ -60,6 +60,10 @@ std::optional<DemoPanel::Options> parseOptions(int argc, char** argv) {
         }
         if (flag == "--override-redirect") {
             options.overrideRedirect = true;
+            continue;
+        }
+        if (flag == "--normal") {
+            options.normal = true;
             continue;
         }
         if (i + 1 >= argc) {
