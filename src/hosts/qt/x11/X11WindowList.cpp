@@ -96,21 +96,25 @@ kit::PropertyList::Array X11WindowList::windowList(std::uint32_t options,
                                                    const std::vector<X11WindowId>& unmanaged,
                                                    bool windowsChanged) {
     const unsigned long requestsBefore = XNextRequest(_display);
-    if (windowsChanged || !_lastReading || _lastReading->options != options) {
+    const bool reread = windowsChanged || !_lastReading || _lastReading->options != options;
+    if (reread) {
         _lastReading = read(options, unmanaged);
     }
-    const std::uint64_t requests = XNextRequest(_display) - requestsBefore;
-    X11RootRecord root = _lastReading->root;
-    root.screens = screens;
-    root.scale = scale;
-    reportCompositing(root.compositing);
-    kit::PropertyList::Array list = translateWindowList(root, _lastReading->windows, options);
-    noteFinding(list, requests);
-    return list;
+    _lastFinding.requests = XNextRequest(_display) - requestsBefore;
+    // Nothing changed, on the server or in the screens: the list stands too, and a check costs the same
+    // whatever the number of windows.
+    if (reread || _lastReading->root.screens != screens || _lastReading->root.scale != scale) {
+        _lastReading->root.screens = screens;
+        _lastReading->root.scale = scale;
+        _lastReading->list = translateWindowList(_lastReading->root, _lastReading->windows, options);
+        noteFinding(_lastReading->list);
+    }
+    reportCompositing(_lastReading->root.compositing);
+    return _lastReading->list;
 }
 
-void X11WindowList::noteFinding(const kit::PropertyList::Array& list, std::uint64_t requests) {
-    _lastFinding = Finding{std::nullopt, false, _lastReading->root.compositing, requests};
+void X11WindowList::noteFinding(const kit::PropertyList::Array& list) {
+    _lastFinding = Finding{std::nullopt, false, _lastReading->root.compositing, _lastFinding.requests};
     const auto menuBar = std::find_if(list.begin(), list.end(), [](const kit::PropertyList& entry) {
         const kit::PropertyList* layer = entry.find(kit::WindowLayer);
         return layer && layer->integerValue() == menuBarLayer;
@@ -129,7 +133,7 @@ void X11WindowList::noteFinding(const kit::PropertyList::Array& list, std::uint6
 
 X11WindowList::Reading X11WindowList::read(std::uint32_t options,
                                            const std::vector<X11WindowId>& unmanaged) const {
-    Reading reading{options, readRoot(), {}};
+    Reading reading{options, readRoot(), {}, {}};
     X11RootRecord& root = reading.root;
     if (root.clientListStacking) {
         root.clientListStacking->insert(root.clientListStacking->end(), unmanaged.begin(), unmanaged.end());

@@ -47,6 +47,7 @@ private:
         std::uint32_t options = 0;
         X11RootRecord root;
         std::vector<X11WindowRecord> windows;
+        kit::PropertyList::Array list;  // as translated for root's screens and scale
     };
     X11WindowList(_XDisplay* display, std::unique_ptr<Atoms> atoms);
 
@@ -56,7 +57,7 @@ private:
     std::optional<X11WindowRecord> describe(X11WindowId window, bool onScreenOnly) const;
     int readTopStrut(X11WindowId window) const;
     void reportCompositing(bool compositing);
-    void noteFinding(const kit::PropertyList::Array& list, std::uint64_t requests);
+    void noteFinding(const kit::PropertyList::Array& list);
 
     _XDisplay* _display;
     std::unique_ptr<Atoms> _atoms;
