@@ -152,9 +152,13 @@ void KRMainController::updateMenuBarVisibilityAndColorsKey(kit::Object* argument
         kit::cancelPreviousPerformRequests(*this, checkSelector, nullptr);
     }
     bool visible = false;
-    if (const std::optional<double> height = findMenuBarHeight()) {
-        _menuBarHeight = *height;
-        visible = *height > visibilityThreshold;
+    // With no screen there is no primary frame to overlap: the menu bar counts as not visible.
+    const std::optional<kit::Screen> primary = kit::Screen::primary();
+    if (const std::optional<kit::Rect> bounds =
+            primary ? findMenuBarBounds(primary->frame()) : std::nullopt) {
+        _menuBarHeight = bounds->height();
+        _menuBarMargins = {bounds->minY(), bounds->minX(), 0.0, primary->frame().width() - bounds->maxX()};
+        visible = _menuBarHeight > visibilityThreshold;
     }
     const bool pictureChanged = updateDesktopKey();
     const double period = checkPeriod();
@@ -168,17 +172,15 @@ void KRMainController::updateMenuBarVisibilityAndColorsKey(kit::Object* argument
     kit::performSelector(*this, checkSelector, nullptr, period);
 }
 
-std::optional<double> KRMainController::findMenuBarHeight() const {
-    // With no screen there is no primary frame to overlap: the menu bar counts as not visible.
-    const std::optional<kit::Screen> primary = kit::Screen::primary();
+std::optional<kit::Rect> KRMainController::findMenuBarBounds(const kit::Rect& primaryFrame) const {
     const std::optional<kit::PropertyList::Array> windows =
         kit::windowListCopyWindowInfo(windowListOptions, kit::NullWindowID);
-    if (!windows || !primary) {
+    if (!windows) {
         return std::nullopt;
     }
     for (const kit::PropertyList& entry : *windows) {
-        if (const std::optional<kit::Rect> bounds = menuBarBounds(entry, primary->frame())) {
-            return bounds->height();
+        if (const std::optional<kit::Rect> bounds = menuBarBounds(entry, primaryFrame)) {
+            return bounds;
         }
     }
     return std::nullopt;
@@ -259,9 +261,12 @@ void KRMainController::closeTintWindow() {
     }
 }
 
+// Over the bar itself; for a bar across the top of the screen, the screen's top strip.
 kit::Rect KRMainController::menuBarStrip(const kit::Screen& primary) const {
     kit::Rect strip = primary.frame();
-    strip.origin.y = strip.origin.y + strip.size.height - _menuBarHeight;
+    strip.origin.x = strip.origin.x + _menuBarMargins.left;
+    strip.size.width = strip.size.width - _menuBarMargins.left - _menuBarMargins.right;
+    strip.origin.y = strip.origin.y + strip.size.height - _menuBarMargins.top - _menuBarHeight;
     strip.size.height = _menuBarHeight;
     return strip;
 }

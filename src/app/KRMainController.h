@@ -75,8 +75,8 @@ protected:
     const kit::DispatchTable& dispatchTable() const override { return classDispatchTable(); }
 
 private:
-    // The height of the first window-list entry that is the primary display's menu bar.
-    std::optional<double> findMenuBarHeight() const;
+    // The bounds of the first window-list entry that is the primary display's menu bar.
+    std::optional<kit::Rect> findMenuBarBounds(const kit::Rect& primaryFrame) const;
     bool updateDesktopKey();
     double checkPeriod() const;
 
@@ -107,6 +107,10 @@ private:
     bool _isMenuBarVisible = false;
     bool _isMenuBarTransparent = false;  // nothing sets it
     double _menuBarHeight = 0.0;
+    // How far the bar found with that height keeps from the primary screen's left, top and right edges:
+    // desktop panels need not span the screen nor touch its top edge. Margins, not bounds, so that a bar
+    // across the screen stays across it when the screen changes.
+    kit::EdgeInsets _menuBarMargins;
 
     // The Settings file's top-level objects, held for the rest of the process once loaded.
     std::vector<std::shared_ptr<kit::Object>> _settingsTopLevelObjects;

@@ -15,7 +15,9 @@
 namespace {
 
 int printNameAndVersion() {
-    headless::HeadlessHost host;
+    headless::HeadlessHost::Options options;
+    options.bundleDirectory = qthost::desktopBundleDirectory();
+    headless::HeadlessHost host(options);
     const kit::Bundle& bundle = kit::Bundle::main();
     std::printf("%s %s\n", bundle.infoString("CFBundleName").value_or("Awning").c_str(),
                 bundle.infoString("CFBundleShortVersionString").value_or("?").c_str());
@@ -23,7 +25,7 @@ int printNameAndVersion() {
 }
 
 int printUsage() {
-    std::fputs("usage: awning [--version | --relaunch | --headless SCENARIO [--output DIR]]\n", stderr);
+    std::fputs("usage: awning [--version | --status | --relaunch | --headless SCENARIO [--output DIR]]\n", stderr);
     return 2;
 }
 
@@ -43,6 +45,10 @@ int main(int argc, char** argv) {
     // The running instance quits and starts again as a new one.
     if (argc == 2 && std::strcmp(argv[1], "--relaunch") == 0) {
         return qthost::requestRelaunchOfRunningInstance(argc, argv) ? 0 : 1;
+    }
+    // The running instance says why the bar looks as it does.
+    if (argc == 2 && std::strcmp(argv[1], "--status") == 0) {
+        return qthost::printDesktopStatus(argc, argv);
     }
     if (argc > 1) {
         return printUsage();

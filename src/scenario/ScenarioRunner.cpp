@@ -110,18 +110,25 @@ void ScenarioRunner::apply(const ScenarioStep& step) {
     switch (step.command) {
         case Command::Screens:
             _world.setScreens(step.screens);
+            if (_menuBarHeight) {
+                // The window server's menu bar spans the primary screen, whatever its size.
+                _world.setWindowList(kit::PropertyList::Array{menuBarEntry(*_menuBarHeight)});
+            }
             if (controller()) {
                 kit::Application::shared().screenParametersDidChange();
             }
             break;
         case Command::MenuBar:
             _world.setWindowList(kit::PropertyList::Array{menuBarEntry(step.height)});
+            _menuBarHeight = step.height;
             break;
         case Command::HideMenuBar:
             _world.setWindowList(kit::PropertyList::Array{});
+            _menuBarHeight.reset();
             break;
         case Command::NoWindowList:
             _world.setWindowList(std::nullopt);
+            _menuBarHeight.reset();
             break;
         case Command::Pointer:
             _world.setMouseLocation(step.point);

@@ -47,6 +47,7 @@ private:
     std::optional<std::string> _tracedDesktopKey;
     std::map<const kit::Window*, int> _windowNumbers;
     int _nextWindowNumber = 1;
+    std::optional<double> _menuBarHeight;  // of the menu bar the window list shows, if any
     // Last, so that the process it runs ends (and reports its windows released) before the rest goes.
     headless::HeadlessHost _world;
 };

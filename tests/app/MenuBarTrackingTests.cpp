@@ -81,6 +81,30 @@ TEST_F(MenuBarTrackingTest, OnlyTheWindowServersOnScreenMenuBarOverThePrimaryDis
     }
 }
 
+// Desktop panels need not span the screen nor touch its top edge; the tint lies over the bar itself.
+TEST_F(MenuBarTrackingTest, TheTintLiesOverTheBarItself) {
+    const struct {
+        const char* what;
+        kit::Rect bar;    // window-server bounds
+        kit::Rect strip;  // screen coordinates on the 1440x900 primary
+    } cases[] = {
+        {"across the top edge", kit::Rect(0, 0, 1440, 24), kit::Rect(0, 876, 1440, 24)},
+        {"half as wide, centred", kit::Rect(360, 0, 720, 30), kit::Rect(360, 870, 720, 30)},
+        {"six points below the top edge", kit::Rect(0, 6, 1440, 30), kit::Rect(0, 864, 1440, 30)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        restart();
+        KRMainController controller;
+        WindowListEntry bar;
+        bar.bounds = kit::dictionaryRepresentation(c.bar);
+        world().setWindowList(kit::PropertyList::Array{bar.toPropertyList()});
+        controller.updateMenuBarVisibilityAndColorsKey(nullptr);
+        ASSERT_NE(controller.tintWindow(), nullptr);
+        EXPECT_EQ(controller.tintWindow()->frame(), c.strip);
+    }
+}
+
 TEST_F(MenuBarTrackingTest, TheFirstMatchingEntryWinsAndNoListKeepsTheHeight) {
     world().setWindowList(kit::PropertyList::Array{menuBarEntry(30), menuBarEntry(24)});
     controller().updateMenuBarVisibilityAndColorsKey(nullptr);

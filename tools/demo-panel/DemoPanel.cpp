@@ -64,10 +64,16 @@ void DemoPanel::setProperties() {
     classHint.res_name = resName;
     classHint.res_class = resClass;
     XSetClassHint(_display, _window, &classHint);
+    // Placed where asked: a window manager would otherwise choose a free place.
+    XSizeHints position{};
+    position.flags = USPosition | PPosition;
+    XSetWMNormalHints(_display, _window, &position);
     setCardinals("_NET_WM_PID", {static_cast<long>(getpid())});
-    if (_options.fullscreen) {
+    if (_options.fullscreen || _options.normal) {
         setAtomList("_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_NORMAL"});
-        setAtomList("_NET_WM_STATE", {"_NET_WM_STATE_FULLSCREEN"});
+        if (_options.fullscreen) {
+            setAtomList("_NET_WM_STATE", {"_NET_WM_STATE_FULLSCREEN"});
+        }
         return;
     }
     setAtomList("_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_DOCK"});
@@ -77,21 +83,26 @@ void DemoPanel::setProperties() {
 }
 
 void DemoPanel::reserveStrip() {
-    setCardinals("_NET_WM_STRUT", {0, 0, _height, 0});
-    setCardinals("_NET_WM_STRUT_PARTIAL", {0, 0, _height, 0, 0, 0, 0, 0, 0, _width - 1, 0, 0});
+    const long top = _options.y + _height;
+    setCardinals("_NET_WM_STRUT", {0, 0, top, 0});
+    setCardinals("_NET_WM_STRUT_PARTIAL",
+                 {0, 0, top, 0, 0, 0, 0, 0, _options.x, _options.x + _width - 1, 0, 0});
 }
 
 void DemoPanel::show() {
     const int screen = DefaultScreen(_display);
-    _width = DisplayWidth(_display, screen);
+    _width = _options.width > 0 && !_options.fullscreen ? _options.width : DisplayWidth(_display, screen);
+    const int x = _options.fullscreen ? 0 : _options.x;
+    const int y = _options.fullscreen ? 0 : _options.y;
     _height = _options.fullscreen ? DisplayHeight(_display, screen) : _options.height;
 
     XSetWindowAttributes attributes{};
     attributes.background_pixel = allocatePixel();
     attributes.event_mask = ButtonPressMask | StructureNotifyMask;
-    _window = XCreateWindow(_display, RootWindow(_display, screen), 0, 0, static_cast<unsigned>(_width),
+    attributes.override_redirect = _options.overrideRedirect;
+    _window = XCreateWindow(_display, RootWindow(_display, screen), x, y, static_cast<unsigned>(_width),
                             static_cast<unsigned>(_height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                            CWBackPixel | CWEventMask, &attributes);
+                            CWBackPixel | CWEventMask | CWOverrideRedirect, &attributes);
     setProperties();
     XMapWindow(_display, _window);
 
@@ -102,7 +113,7 @@ void DemoPanel::show() {
 }
 
 void DemoPanel::toggleHeight() {
-    if (_options.fullscreen) {
+    if (_options.fullscreen || _options.normal) {
         return;
     }
     _height = _height == _options.height ? _options.tallHeight : _options.height;

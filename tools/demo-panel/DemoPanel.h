@@ -7,14 +7,21 @@
 struct _XDisplay;
 
 // A solid-coloured window that stands in for a desktop's top panel (a reserved dock strip along the
-// top edge), or, in full-screen mode, for an application window covering the whole screen.
+// top edge), in full-screen mode for an application window covering the whole screen, and in normal mode
+// for any application window.
 class DemoPanel {
 public:
     struct Options {
         std::uint32_t color = 0xa9bcd0;
         int height = 28;
         int tallHeight = 40;
+        int x = 0;
+        int y = 0;      // a margin above the panel
+        int width = 0;  // 0: the screen's
         bool fullscreen = false;
+        bool overrideRedirect = false;
+        bool normal = false;  // an ordinary application window at x, y of width and height  // bypasses the
+                              // window manager, as some panels are told to
     };
 
     // Opens the display named by $DISPLAY; isOpen() tells whether that worked.

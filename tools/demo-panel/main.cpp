@@ -1,6 +1,7 @@
 // Stand-in top panel for running Awning on a bare X server.
 //
-//   awning-demo-panel [--color RRGGBB] [--height N] [--tall-height N] [--fullscreen]
+//   awning-demo-panel [--color RRGGBB] [--height N] [--tall-height N] [--x N] [--y N] [--width N]
+//                     [--fullscreen] [--override-redirect] [--normal]
 //
 // Prints "ready 0xWINDOW" once mapped, "click X Y" (root coordinates) for every button press and
 // "height N" after each SIGUSR1, which switches between the normal and the tall height.
@@ -57,6 +58,14 @@ std::optional<DemoPanel::Options> parseOptions(int argc, char** argv) {
             options.fullscreen = true;
             continue;
         }
+        if (flag == "--override-redirect") {
+            options.overrideRedirect = true;
+            continue;
+        }
+        if (flag == "--normal") {
+            options.normal = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             return std::nullopt;
         }
@@ -71,6 +80,10 @@ std::optional<DemoPanel::Options> parseOptions(int argc, char** argv) {
         } else if (flag == "--tall-height") {
             number = parseNumber(value, 10, 1, 4096);
             options.tallHeight = static_cast<int>(number.value_or(0));
+        } else if (flag == "--x" || flag == "--y" || flag == "--width") {
+            number = parseNumber(value, 10, 0, 32767);
+            int& field = flag == "--x" ? options.x : flag == "--y" ? options.y : options.width;
+            field = static_cast<int>(number.value_or(0));
         }
         if (!number) {
             return std::nullopt;

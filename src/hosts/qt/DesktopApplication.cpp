@@ -3,11 +3,16 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <cstdio>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "hosts/qt/Places.h"
 #include "hosts/qt/QtHost.h"
+#include "hosts/qt/SessionCheck.h"
 #include "hosts/qt/SingleInstance.h"
+#include "hosts/qt/x11/X11DisplayProbe.h"
 #include "kit/appkit/Application.h"
 
 namespace qthost {
@@ -17,6 +22,42 @@ namespace {
 // Set for an instance started by a relaunch, while the instance that started it is still quitting.
 constexpr const char* relaunchVariable = "com.larkspur.MultipleApplicationInstanceCheck";
 
+std::string environment(const char* name) {
+    return qEnvironmentVariable(name).toStdString();
+}
+
+std::filesystem::path executableDirectory() {
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : executable.parent_path();
+}
+
+// Says in one line why Awning cannot start here, rather than let Qt abort.
+bool sessionCanRunAwning() {
+    const SessionEnvironment session{environment("QT_QPA_PLATFORM"), environment("XDG_SESSION_TYPE"),
+                                     environment("WAYLAND_DISPLAY"), environment("DISPLAY")};
+    std::optional<std::string> problem = sessionProblem(session);
+    const bool onX11 = session.platform.empty() || session.platform == "xcb";
+    if (!problem && onX11 && !x11DisplayAnswers()) {
+        problem = "Awning cannot reach the X11 display \"" + session.display + "\".";
+    }
+    if (problem) {
+        std::fprintf(stderr, "%s\n", problem->c_str());
+    }
+    return !problem;
+}
+
+bool bundleIsThere() {
+    const std::filesystem::path bundle = desktopBundleDirectory();
+    std::error_code error;
+    if (std::filesystem::is_regular_file(bundle / "Info.plist", error)) {
+        return true;
+    }
+    std::fprintf(stderr, "Awning cannot find its resources (no Info.plist in %s): reinstall it.\n",
+                 bundle.c_str());
+    return false;
+}
+
 std::filesystem::path socketPath() {
     std::error_code error;
     const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
@@ -24,6 +65,11 @@ std::filesystem::path socketPath() {
 }
 
 }  // namespace
+
+std::filesystem::path desktopBundleDirectory() {
+    return bundleDirectory(qgetenv("AWNING_BUNDLE_DIR").constData(), executableDirectory(),
+                           AWNING_INSTALL_DATADIR);
+}
 
 int runDesktopApplication(int argc, char** argv) {
     return runDesktopApplication(argc, argv, {});
@@ -35,7 +81,10 @@ bool requestRelaunchOfRunningInstance(int argc, char** argv) {
 }
 
 int runDesktopApplication(int argc, char** argv, std::function<void()> relaunch) {
-    // The menu bar is found in X11's window list: run on X11 (XWayland too) unless told otherwise.
+    if (!sessionCanRunAwning() || !bundleIsThere()) {
+        return 1;
+    }
+    // The menu bar is found in X11's window list: run on X11 unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     }
@@ -48,7 +97,19 @@ int runDesktopApplication(int argc, char** argv, std::function<void()> relaunch)
     instance.setRelaunchHandler(std::move(relaunch));
 
     QtHost host;
+    instance.setStatusReporter([&host] { return host.statusReport(); });
     return kit::applicationMain(argc, argv);
+}
+
+int printDesktopStatus(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    const std::optional<std::string> status = SingleInstance(socketPath(), [] {}).askStatus();
+    if (!status) {
+        std::fputs("Awning is not running.\n", stderr);
+        return 1;
+    }
+    std::fputs(status->c_str(), stdout);
+    return 0;
 }
 
 }  // namespace qthost

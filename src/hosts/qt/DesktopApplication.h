@@ -1,10 +1,15 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 
 namespace qthost {
 
-// The desktop application's entry point: starts Qt on X11, hands a second launch over to the running
+// Where the main bundle is: $AWNING_BUNDLE_DIR, beside the executable, or installed.
+std::filesystem::path desktopBundleDirectory();
+
+// The desktop application's entry point: says in one line why it cannot run when there is no X11 session
+// or no bundle (status 1), else starts Qt on X11, hands a second launch over to the running
 // instance (which reopens), installs the Qt host and runs the kit's application main routine (the main
 // interface file must already be registered). Returns the exit status.
 int runDesktopApplication(int argc, char** argv);
@@ -12,5 +17,7 @@ int runDesktopApplication(int argc, char** argv);
 int runDesktopApplication(int argc, char** argv, std::function<void()> relaunch);
 // Asks the running instance to relaunch; false when no instance runs.
 bool requestRelaunchOfRunningInstance(int argc, char** argv);
+// `awning --status`: prints the running instance's account of the bar; status 1 when none runs.
+int printDesktopStatus(int argc, char** argv);
 
 }  // namespace qthost

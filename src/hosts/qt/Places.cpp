@@ -42,6 +42,11 @@ std::filesystem::path bundleDirectory(const char* configured,
     if (!executableDirectory.empty() && std::filesystem::is_directory(beside, error)) {
         return beside;
     }
+    // Installed under another prefix than the configured one.
+    const std::filesystem::path relocated = executableDirectory.parent_path() / "share" / "awning";
+    if (!executableDirectory.empty() && std::filesystem::is_directory(relocated, error)) {
+        return relocated;
+    }
     return installedDataDirectory / "awning";
 }
 

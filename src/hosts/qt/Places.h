@@ -14,7 +14,8 @@ std::filesystem::path configHome(const char* xdgConfigHome, const char* home);
 std::filesystem::path defaultsDirectory(const char* xdgConfigHome, const char* home);
 
 // $AWNING_BUNDLE_DIR, else the "resources" folder beside the executable when there is one (a build tree),
-// else the installed data folder's "awning".
+// else "../share/awning" from the executable when there is one (installed under any prefix), else the
+// configured data folder's "awning".
 std::filesystem::path bundleDirectory(const char* configured,
                                       const std::filesystem::path& executableDirectory,
                                       const std::filesystem::path& installedDataDirectory);

@@ -17,11 +17,13 @@
 #include "hosts/qt/ModifierFlags.h"
 #include "hosts/qt/Places.h"
 #include "hosts/qt/QtWindowPeer.h"
-#include "hosts/qt/WorkspaceMonitor.h"
-#include "hosts/qt/X11WindowList.h"
+#include "hosts/qt/StatusReport.h"
+#include "hosts/qt/x11/WorkspaceMonitor.h"
+#include "hosts/qt/x11/X11WindowList.h"
 #include "kit/appkit/Appearance.h"
 #include "kit/appkit/Application.h"
 #include "kit/foundation/RunLoop.h"
+#include "kit/foundation/UserDefaults.h"
 
 namespace qthost {
 
@@ -155,7 +157,13 @@ std::optional<kit::PropertyList::Array> QtHost::windowList(std::uint32_t options
     if (!_windowList) {
         return std::nullopt;
     }
-    return _windowList->windowList(options, _screens.pixelRects(), _screens.primaryScale());
+    _lastWindowListTime = now();
+    if (_workspace) {
+        _workspace->catchUp();
+    }
+    return _windowList->windowList(options, _screens.pixelRects(), _screens.primaryScale(),
+                                   _workspace ? _workspace->unmanagedWindows() : std::vector<X11WindowId>{},
+                                   !_workspace || _workspace->takeWindowsChanged());
 }
 
 kit::Point QtHost::mouseLocation() const {
@@ -170,6 +178,37 @@ std::uint64_t QtHost::modifierFlags() const {
 
 std::unique_ptr<kit::WindowPeer> QtHost::createWindowPeer(kit::Window& window) {
     return std::make_unique<QtWindowPeer>(*this, window);
+}
+
+std::string QtHost::statusReport() const {
+    StatusFacts facts;
+    if (_windowList) {
+        const X11WindowList::Finding& finding = _windowList->lastFinding();
+        facts.windowList = true;
+        facts.panel = finding.panel;
+        facts.reservedStrip = finding.reservedStrip;
+        facts.compositing = finding.compositing;
+        facts.checkRequests = finding.requests;
+    }
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->windowFlags().testFlag(Qt::WindowTransparentForInput)) {
+            const QRect geometry = widget->geometry();
+            facts.strip = PixelRect{geometry.x(), geometry.y(), geometry.width(), geometry.height()};
+            facts.currentOpacity = widget->windowOpacity();
+        }
+    }
+    const kit::UserDefaults& defaults = kit::UserDefaults::standard();
+    const auto opacity = [&](const char* key, double fallback) {
+        const std::optional<kit::PropertyList> stored = defaults.objectForKey(key);
+        return stored ? stored->doubleValue().value_or(fallback) : fallback;
+    };
+    facts.idleOpacity = opacity("Idle Alpha", 0.2);
+    facts.hoverOpacity = opacity("Hover Alpha", 0.0);
+    facts.desktopKey = desktopImageURL(0).value_or("(Unknown)");
+    if (_lastWindowListTime) {
+        facts.secondsSinceCheck = now() - *_lastWindowListTime;
+    }
+    return qthost::statusReport(facts);
 }
 
 void QtHost::activateIgnoringOtherApps() {

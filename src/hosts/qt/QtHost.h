@@ -64,6 +64,10 @@ public:
     QtApplicationPort& applicationPort() override { return _applicationPort; }
     kit::URLLoadingPort& urlLoadingPort() override { return _urlLoadingPort; }
 
+    // --- desktops
+    // Why the bar looks as it does, in a few plain lines (`awning --status`).
+    std::string statusReport() const;
+
 private:
     QElapsedTimer _clock;
     QTimer _wakeUp;
@@ -78,6 +82,7 @@ private:
     QtApplicationPort _applicationPort{[this] { activateIgnoringOtherApps(); }};
     QtURLLoadingPort _urlLoadingPort;
     QtWindowUpdates _windowUpdates;
+    std::optional<double> _lastWindowListTime;
 };
 
 }  // namespace qthost

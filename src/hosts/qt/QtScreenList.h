@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "hosts/qt/ScreenCoordinates.h"
-#include "hosts/qt/WindowListTranslation.h"
+#include "hosts/qt/x11/WindowListTranslation.h"
 #include "kit/core/Host.h"
 
 class QScreen;

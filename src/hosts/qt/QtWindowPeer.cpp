@@ -6,8 +6,9 @@
 #include <cmath>
 
 #include "hosts/qt/QtHost.h"
-#include "hosts/qt/X11Activation.h"
-#include "hosts/qt/X11WindowList.h"
+#include "hosts/qt/x11/X11Activation.h"
+#include "hosts/qt/x11/X11Flush.h"
+#include "hosts/qt/x11/X11WindowList.h"
 #include "kit/appkit/Menu.h"
 #include "kit/appkit/Window.h"
 #include "kit/quartz/LayerRenderer.h"
@@ -67,6 +68,7 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
     }
     _fade.setTargetObject(_widget.get());
     _fade.setPropertyName("windowOpacity");
+    QObject::connect(&_fade, &QVariantAnimation::valueChanged, [] { flushQtX11Connection(); });
     applyFrame();
     _widget->setWindowOpacity(_window.presentedAlphaValue());
     _widget->setWindowTitle(QString::fromStdString(_window.title()));
@@ -126,6 +128,11 @@ void QtWindowPeer::applyFrame() {
     }
     _widget->setGeometry(geometry);
     layOutMenuBar();
+    // A panel that moved may have been mapped again over an overlay, and no window manager restacks windows
+    // that bypass it.
+    if (isOverlay(_window) && _widget->isVisible()) {
+        _widget->raise();
+    }
 }
 
 void QtWindowPeer::adoptShownFrame() {

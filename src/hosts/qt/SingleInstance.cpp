@@ -9,6 +9,7 @@ namespace {
 
 const QByteArray reopenRequest = "reopen\n";
 const QByteArray relaunchRequest = "relaunch\n";
+const QByteArray statusRequest = "status\n";
 constexpr int connectTimeoutMilliseconds = 1000;
 constexpr int lockTimeoutMilliseconds = 3000;
 
@@ -52,6 +53,22 @@ bool SingleInstance::sendRequest(const QByteArray& request) const {
     return sent;
 }
 
+std::optional<std::string> SingleInstance::askStatus() const {
+    QLocalSocket socket;
+    socket.connectToServer(_path);
+    if (!socket.waitForConnected(connectTimeoutMilliseconds)) {
+        return std::nullopt;
+    }
+    socket.write(statusRequest);
+    QByteArray answer;
+    while (socket.state() == QLocalSocket::ConnectedState &&
+           socket.waitForReadyRead(connectTimeoutMilliseconds)) {
+        answer += socket.readAll();
+    }
+    answer += socket.readAll();
+    return answer.toStdString();
+}
+
 void SingleInstance::listen() {
     // Whatever is left at the path belongs to no live instance (nothing answered), or to one on its way out.
     QLocalServer::removeServer(_path);
@@ -65,11 +82,14 @@ void SingleInstance::acceptConnections() {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
             while (socket->canReadLine()) {
-                const QByteArray line = socket->readLine();
-                if (line == reopenRequest) {
+                const QByteArray request = socket->readLine();
+                if (request == reopenRequest) {
                     _reopen();
-                } else if (line == relaunchRequest && _relaunch) {
+                } else if (request == relaunchRequest && _relaunch) {
                     _relaunch();
+                } else if (request == statusRequest && _status) {
+                    socket->write(QByteArray::fromStdString(_status()));
+                    socket->disconnectFromServer();
                 }
             }
         });

@@ -4,6 +4,8 @@
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace qthost {
 
@@ -24,6 +26,10 @@ public:
     bool sendRelaunch() const;
     // Runs in the running instance for every relaunch request.
     void setRelaunchHandler(std::function<void()> relaunch) { _relaunch = std::move(relaunch); }
+    // Answers a later `status` request with what `report` returns.
+    void setStatusReporter(std::function<std::string()> report) { _status = std::move(report); }
+    // Asks the running instance for its status; nullopt when none runs.
+    std::optional<std::string> askStatus() const;
 
 private:
     bool sendReopen() const;
@@ -34,6 +40,7 @@ private:
     QString _path;
     std::function<void()> _reopen;
     std::function<void()> _relaunch;
+    std::function<std::string()> _status;
     QLocalServer _server;
 };
 

@@ -18,7 +18,11 @@ TEST(Places, TheBundleIsConfiguredBesideTheExecutableOrInstalled) {
     EXPECT_EQ(bundleDirectory("/opt/bundle", build, "/usr/share"), "/opt/bundle");
     EXPECT_EQ(bundleDirectory(nullptr, build, "/usr/share"), build / "resources");
     EXPECT_EQ(bundleDirectory("", build / "resources", "/usr/share"), "/usr/share/awning");
+    const std::filesystem::path prefix = testing::TempDir() + "places-prefix";
+    std::filesystem::create_directories(prefix / "share" / "awning");
+    EXPECT_EQ(bundleDirectory(nullptr, prefix / "bin", "/usr/share"), prefix / "share" / "awning");
     std::filesystem::remove_all(build);
+    std::filesystem::remove_all(prefix);
 }
 
 TEST(Places, TheInstanceSocketIsPerUser) {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <ostream>
 
-#include "hosts/qt/WindowListTranslation.h"
+#include "hosts/qt/x11/WindowListTranslation.h"
 #include "kit/quartz/WindowList.h"
 
 using kit::PropertyList;
@@ -21,7 +21,6 @@ namespace {
 constexpr std::uint32_t listOptions =
     kit::WindowListOptionOnScreenOnly | kit::WindowListExcludeDesktopElements;
 constexpr std::uint32_t listEverything = 0;
-constexpr std::int64_t menuBarLayer = 24;
 constexpr std::int64_t dockLayer = 20;
 
 constexpr X11WindowId rootWindow = 1;
@@ -175,7 +174,13 @@ TEST(WindowListTranslation, EachConditionOfATopPanelRejectsADockAlone) {
         {"an ordinary window along the top edge", window(topPanel), std::nullopt},
         {"an unmapped dock", unmapped(dock(topPanel)), std::nullopt},
         {"a dock on the other screen", dock({screenWidth, 0, secondaryWidth, panelHeight}), std::nullopt},
-        {"a dock one row below the top edge", dock({0, 1, screenWidth, panelHeight}), std::nullopt},
+        {"a dock its own height below the top edge", dock({0, panelHeight, screenWidth, panelHeight}),
+         kit::Rect(0, panelHeight, screenWidth, panelHeight)},
+        {"a dock one row more below the top edge", dock({0, panelHeight + 1, screenWidth, panelHeight}),
+         std::nullopt},
+        {"a dock over the middle half of the top edge",
+         dock({screenWidth / 4, 0, screenWidth / 2, panelHeight}),
+         kit::Rect(screenWidth / 4, 0, screenWidth / 2, panelHeight)},
         {"a dock over exactly half the screen", dock({0, 0, screenWidth, halfHeight}),
          kit::Rect(0, 0, screenWidth, halfHeight)},
         {"a dock one row taller than half", dock({0, 0, screenWidth, halfHeight + 1}), std::nullopt},
@@ -387,4 +392,95 @@ TEST(WindowListTranslation, OurOwnWindowsAreNeverListed) {
                                           {dock(topPanel), cover, tint}, listOptions);
     ASSERT_EQ(numbers(list), (std::vector<std::int64_t>{panelId}));
     EXPECT_TRUE(isMenuBar(list[0]));
+}
+
+X11WindowRecord reservingTop(X11WindowRecord record, int rows) {
+    record.topStrut = rows;
+    return record;
+}
+
+// A work area is one rectangle for every monitor: it says a top strip is reserved, not on which monitor.
+TEST(WindowListTranslation, AReservedStripIsTheMenuBarOnlyWhenNoDockReservesIt) {
+    const PixelRect secondaryPanel{screenWidth, 0, secondaryWidth, reservedHeight};
+    const struct {
+        const char* what;
+        std::vector<X11WindowRecord> windows;
+        std::optional<kit::Rect> menuBar;
+    } cases[] = {
+        {"no dock: a bar drawn by the compositor", {}, stripPoints},
+        {"a top dock on the other monitor",
+         {reservingTop(dock(secondaryPanel), reservedHeight)},
+         std::nullopt},
+        {"an unmapped dock that reserved the top",
+         {unmapped(reservingTop(dock(secondaryPanel), reservedHeight))},
+         stripPoints},
+        {"a dock on the other monitor reserving nothing", {dock(secondaryPanel)}, stripPoints},
+        {"an ordinary window claiming a strut",
+         {reservingTop(window(secondaryPanel), reservedHeight)},
+         stripPoints},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(menuBar(translateWindowList(reserving(belowReservedStrip), c.windows, listOptions)),
+                  c.menuBar);
+    }
+}
+
+TEST(WindowListTranslation, WithoutACompositingManagerThereIsNoMenuBar) {
+    X11RootRecord withPanel = managed({panelId});
+    withPanel.compositing = false;
+    const auto list = translateWindowList(withPanel, {dock(topPanel)}, listOptions);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(menuBar(list), std::nullopt);
+    EXPECT_EQ(integer(list[0], kit::WindowLayer), dockLayer);
+
+    X11RootRecord withStrip = reserving(belowReservedStrip);
+    withStrip.compositing = false;
+    EXPECT_EQ(menuBar(translateWindowList(withStrip, {}, listOptions)), std::nullopt);
+}
+
+// A replacing manager may take the selection without (yet) publishing a check window on the root.
+TEST(WindowListTranslation, AManagerHoldingItsSelectionIsTrustedWithoutACheckWindow) {
+    X11RootRecord root = reserving(belowReservedStrip);
+    root.supportingWindowManagerCheck.reset();
+    root.checkWindowNames.reset();
+    root.queryTree = {candidateId};
+    EXPECT_EQ(menuBar(translateWindowList(root, {}, listOptions)), std::nullopt);
+    root.windowManagerSelectionOwned = true;
+    EXPECT_TRUE(windowManagerIsLive(root));
+    EXPECT_EQ(menuBar(translateWindowList(root, {}, listOptions)), stripPoints);
+}
+
+X11WindowRecord unmanagedWindow(PixelRect bounds) {
+    X11WindowRecord record = window(bounds, "Polybar");
+    record.overrideRedirect = true;
+    return record;
+}
+
+// Menus, tooltips and notifications bypass the manager too: only a low bar across most of the top edge
+// counts.
+TEST(WindowListTranslation, AWindowBypassingTheManagerIsAPanelOnlyAlongTheTopEdge) {
+    const int threeQuarters = screenWidth * 3 / 4;
+    const int eighth = screenHeight / 8;
+    const struct {
+        const char* what;
+        X11WindowRecord candidate;
+        std::optional<kit::Rect> menuBar;
+    } cases[] = {
+        {"a bar across the top edge", unmanagedWindow(topPanel), panelPoints},
+        {"three quarters of the width", unmanagedWindow({0, 0, threeQuarters, panelHeight}),
+         kit::Rect(0, 0, threeQuarters, panelHeight)},
+        {"one pixel narrower", unmanagedWindow({0, 0, threeQuarters - 1, panelHeight}), std::nullopt},
+        {"an eighth of the height", unmanagedWindow({0, 0, screenWidth, eighth}),
+         kit::Rect(0, 0, screenWidth, eighth)},
+        {"a row taller: a menu", unmanagedWindow({0, 0, screenWidth, eighth + 1}), std::nullopt},
+        {"one row below the top edge", unmanagedWindow({0, 1, screenWidth, panelHeight}), std::nullopt},
+        {"unmapped", unmapped(unmanagedWindow(topPanel)), std::nullopt},
+        {"a managed window like it", window(topPanel), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(menuBar(translateWindowList(managed({candidateId}), {c.candidate}, listEverything)),
+                  c.menuBar);
+    }
 }

@@ -1,4 +1,4 @@
-#include "hosts/qt/X11ErrorHandler.h"
+#include "hosts/qt/x11/X11ErrorHandler.h"
 
 #include <X11/Xlib.h>
 

@@ -1,4 +1,4 @@
-#include "hosts/qt/X11Properties.h"
+#include "hosts/qt/x11/X11Properties.h"
 
 #include <X11/Xutil.h>
 

@@ -1,9 +1,9 @@
-#include "hosts/qt/X11Activation.h"
+#include "hosts/qt/x11/X11Activation.h"
 
 #include <X11/Xlib.h>
 
-#include "hosts/qt/X11ErrorHandler.h"
-#include "hosts/qt/X11Properties.h"
+#include "hosts/qt/x11/X11ErrorHandler.h"
+#include "hosts/qt/x11/X11Properties.h"
 
 namespace qthost {
 

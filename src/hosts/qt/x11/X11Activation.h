@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hosts/qt/WindowListTranslation.h"
+#include "hosts/qt/x11/WindowListTranslation.h"
 
 struct _XDisplay;
 

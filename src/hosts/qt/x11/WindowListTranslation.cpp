@@ -1,4 +1,4 @@
-#include "hosts/qt/WindowListTranslation.h"
+#include "hosts/qt/x11/WindowListTranslation.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -14,7 +14,6 @@ using kit::PropertyList;
 // The window server's layers for what we report.
 constexpr int normalLayer = 0;
 constexpr int dockLayer = 20;
-constexpr int menuBarLayer = 24;
 
 std::optional<PixelRect> intersection(const PixelRect& a, const PixelRect& b) {
     const int left = std::max(a.x, b.x);
@@ -32,14 +31,34 @@ bool contains(const PixelRect& outer, const PixelRect& inner) {
            outer.y + outer.height >= inner.y + inner.height;
 }
 
-// A horizontal bar whose top edge lies on (or above) the primary screen's, over at most its upper half.
+// A horizontal bar over at most the primary screen's upper half, whose top edge lies on (or above) the
+// screen's or at most its own height below it: panels may keep a margin from the edge.
 bool isTopPanel(const X11WindowRecord& window, const PixelRect& primary) {
     if (!window.dock || !window.viewable) {
         return false;
     }
     const std::optional<PixelRect> visible = intersection(window.bounds, primary);
-    return visible && window.bounds.y <= primary.y && visible->height * 2 <= primary.height &&
-           visible->width > visible->height;
+    return visible && window.bounds.y - primary.y <= visible->height &&
+           visible->height * 2 <= primary.height && visible->width > visible->height;
+}
+
+// A window that bypasses the manager is a panel only when it looks like nothing else: along the very top
+// edge, across most of the screen's width, low. Menus, tooltips and notifications are narrow or lower.
+bool isUnmanagedTopPanel(const X11WindowRecord& window, const PixelRect& primary) {
+    if (!window.overrideRedirect || !window.viewable) {
+        return false;
+    }
+    const std::optional<PixelRect> visible = intersection(window.bounds, primary);
+    return visible && window.bounds.y <= primary.y && visible->width * 4 >= primary.width * 3 &&
+           visible->height * 8 <= primary.height;
+}
+
+// A dock that reserves the top edge owns the reserved strip, wherever its monitor is: the work area, one
+// rectangle for all monitors, cannot tell which one it belongs to.
+bool aDockReservesTheTop(const std::vector<X11WindowRecord>& windows) {
+    return std::any_of(windows.begin(), windows.end(), [](const X11WindowRecord& window) {
+        return window.dock && window.viewable && window.topStrut > 0;
+    });
 }
 
 bool coversPrimary(const X11WindowRecord& window, const PixelRect& primary) {
@@ -141,8 +160,8 @@ bool isListed(const X11WindowRecord& window, std::uint32_t options) {
 }  // namespace
 
 bool windowManagerIsLive(const X11RootRecord& root) {
-    return root.supportingWindowManagerCheck && root.checkWindowNames &&
-           *root.checkWindowNames == *root.supportingWindowManagerCheck;
+    return root.windowManagerSelectionOwned || (root.supportingWindowManagerCheck && root.checkWindowNames &&
+                                                *root.checkWindowNames == *root.supportingWindowManagerCheck);
 }
 
 const std::vector<X11WindowId>& stackingOrder(const X11RootRecord& root) {
@@ -158,11 +177,11 @@ PropertyList::Array translateWindowList(const X11RootRecord& root,
     const EntryMaker make(root);
     const X11WindowRecord* panel = nullptr;
     std::optional<PixelRect> menuBarBounds;
-    if (!root.screens.empty()) {
+    if (root.compositing && !root.screens.empty()) {
         const PixelRect& primary = root.screens.front();
         bool covered = false;
         for (const X11WindowRecord* window : ordered) {
-            if (isTopPanel(*window, primary)) {
+            if (isTopPanel(*window, primary) || isUnmanagedTopPanel(*window, primary)) {
                 panel = window;
                 menuBarBounds = intersection(window->bounds, primary);
                 break;
@@ -172,7 +191,7 @@ PropertyList::Array translateWindowList(const X11RootRecord& root,
                 break;
             }
         }
-        if (!panel && !covered) {
+        if (!panel && !covered && !aDockReservesTheTop(windows)) {
             menuBarBounds = reservedTopStrip(root, primary);
         }
     }

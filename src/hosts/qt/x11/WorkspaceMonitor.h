@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QSocketNotifier>
+#include <memory>
+
+#include "hosts/qt/x11/X11DesktopEvents.h"
+#include "kit/core/Object.h"
+
+namespace qthost {
+
+// Posts the workspace's notifications when the X server reports a desktop switch or a change of the active
+// window; a window going full screen, a dock moving and a new window or compositing manager count as a
+// switch of space, so the menu bar is checked at once.
+class WorkspaceMonitor {
+public:
+    // nullptr when no X display can be opened.
+    static std::unique_ptr<WorkspaceMonitor> open();
+
+    // The desktop the user sees now.
+    int activeSpace() const { return _events->currentDesktop(); }
+    // Takes in what the server sent and the socket notifier has not yet seen, so that a check sees the
+    // windows as they are; the notifications it calls for are posted right after, not from within the check.
+    void catchUp();
+    bool takeWindowsChanged() { return _events->takeWindowsChanged(); }
+    // The mapped top-level windows that bypass the window manager, bottom to top.
+    const std::vector<unsigned long>& unmanagedWindows() const { return _events->unmanagedWindows(); }
+
+private:
+    explicit WorkspaceMonitor(std::unique_ptr<X11DesktopEvents> events);
+    void readEvents();
+    void post(const X11DesktopEvents::Changes& changes);
+    void refreshOpacity();
+
+    std::unique_ptr<X11DesktopEvents> _events;
+    QSocketNotifier _notifier;
+    kit::Object _sender;  // the notifications come from somewhere: observers may filter by sender
+};
+
+}  // namespace qthost

@@ -1,0 +1,244 @@
+#include "hosts/qt/x11/X11DesktopEvents.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <unordered_set>
+#include <utility>
+
+#include "hosts/qt/x11/X11ErrorHandler.h"
+#include "hosts/qt/x11/X11Properties.h"
+
+namespace qthost {
+
+namespace {
+
+bool contains(const std::optional<std::vector<unsigned long>>& items, Atom atom) {
+    return items && std::find(items->begin(), items->end(), atom) != items->end();
+}
+
+}  // namespace
+
+struct X11DesktopEvents::Atoms {
+    Atom currentDesktop, activeWindow, clientListStacking, supportingWmCheck, state, stateFullScreen,
+        windowType, typeDock, opacity, windowManager, compositor;
+};
+
+std::unique_ptr<X11DesktopEvents> X11DesktopEvents::open() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        return nullptr;
+    }
+    X11ErrorHandler::install();
+    const std::string screen = std::to_string(DefaultScreen(display));
+    const std::string windowManager = "WM_S" + screen;
+    const std::string compositor = "_NET_WM_CM_S" + screen;
+    std::array<const char*, 11> names{"_NET_CURRENT_DESKTOP",
+                                      "_NET_ACTIVE_WINDOW",
+                                      "_NET_CLIENT_LIST_STACKING",
+                                      "_NET_SUPPORTING_WM_CHECK",
+                                      "_NET_WM_STATE",
+                                      "_NET_WM_STATE_FULLSCREEN",
+                                      "_NET_WM_WINDOW_TYPE",
+                                      "_NET_WM_WINDOW_TYPE_DOCK",
+                                      "_NET_WM_WINDOW_OPACITY",
+                                      windowManager.c_str(),
+                                      compositor.c_str()};
+    std::array<Atom, 11> atoms{};
+    XInternAtoms(display, const_cast<char**>(names.data()), static_cast<int>(names.size()), False,
+                 atoms.data());
+    auto interned = std::make_unique<Atoms>(Atoms{atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5],
+                                                  atoms[6], atoms[7], atoms[8], atoms[9], atoms[10]});
+    int fixesEventBase = 0;
+    int fixesErrorBase = 0;
+    if (!XFixesQueryExtension(display, &fixesEventBase, &fixesErrorBase)) {
+        fixesEventBase = -1;
+    }
+    return std::unique_ptr<X11DesktopEvents>(
+        new X11DesktopEvents(display, std::move(interned), fixesEventBase));
+}
+
+X11DesktopEvents::X11DesktopEvents(Display* display, std::unique_ptr<Atoms> atoms, int fixesEventBase)
+    : _display(display),
+      _atoms(std::move(atoms)),
+      _fixesEventBase(fixesEventBase),
+      _root(DefaultRootWindow(display)) {
+    // Select first, then read: a change in between arrives as an event rather than being missed.
+    XSelectInput(_display, _root, PropertyChangeMask | SubstructureNotifyMask);
+    if (_fixesEventBase >= 0) {
+        const unsigned long ownerChanges = XFixesSetSelectionOwnerNotifyMask |
+                                           XFixesSelectionWindowDestroyNotifyMask |
+                                           XFixesSelectionClientCloseNotifyMask;
+        XFixesSelectSelectionInput(_display, _root, _atoms->windowManager, ownerChanges);
+        XFixesSelectSelectionInput(_display, _root, _atoms->compositor, ownerChanges);
+    }
+    Changes ignored;
+    readRootProperties(ignored);
+    readUnmanagedWindows();
+}
+
+X11DesktopEvents::~X11DesktopEvents() {
+    XCloseDisplay(_display);
+}
+
+int X11DesktopEvents::fileDescriptor() const {
+    return ConnectionNumber(_display);
+}
+
+void X11DesktopEvents::drain() {
+    Changes& changes = _pending;
+    // Reading a property pulls any events that came meanwhile into Xlib's queue, where the descriptor no
+    // longer shows them: go on until the queue stays empty.
+    while (XPending(_display) > 0) {
+        bool rootTouched = false;
+        while (XPending(_display) > 0) {
+            XEvent event;
+            XNextEvent(_display, &event);
+            handle(event, changes, rootTouched);
+            _windowsChanged = true;
+        }
+        if (rootTouched) {
+            readRootProperties(changes);
+        }
+    }
+}
+
+X11DesktopEvents::Changes X11DesktopEvents::takeChanges() {
+    return std::exchange(_pending, Changes{});
+}
+
+bool X11DesktopEvents::takeWindowsChanged() {
+    return std::exchange(_windowsChanged, false);
+}
+
+void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootTouched) {
+    if (_fixesEventBase >= 0 && event.type == _fixesEventBase + XFixesSelectionNotify) {
+        changes.managers = true;
+        return;
+    }
+    if (event.type == PropertyNotify && event.xproperty.window == _root) {
+        const Atom atom = event.xproperty.atom;
+        rootTouched |= atom == _atoms->currentDesktop || atom == _atoms->activeWindow ||
+                       atom == _atoms->clientListStacking;
+        changes.managers |= atom == _atoms->supportingWmCheck;
+        return;
+    }
+    // A new top-level window may cover the panel before any manager lists it, or with none running. Menus
+    // and tooltips bypass the manager: they are let be.
+    if (event.type == MapNotify && event.xmap.event == _root) {
+        changes.menuBarMayHaveMoved |= !event.xmap.override_redirect;
+        if (event.xmap.override_redirect) {
+            forgetUnmanaged(event.xmap.window);
+            _unmanaged.push_back(event.xmap.window);
+        }
+        return;
+    }
+    if (event.type == UnmapNotify && event.xunmap.event == _root) {
+        forgetUnmanaged(event.xunmap.window);
+    } else if (event.type == DestroyNotify && event.xdestroywindow.event == _root) {
+        forgetUnmanaged(event.xdestroywindow.window);
+    }
+    const auto watched = _watched.find(event.xany.window);
+    if (watched == _watched.end()) {
+        return;
+    }
+    switch (event.type) {
+        case PropertyNotify:
+            if (event.xproperty.atom == _atoms->state) {
+                const bool fullScreen = readFullScreen(watched->first);
+                changes.menuBarMayHaveMoved |= fullScreen != watched->second.fullScreen;
+                watched->second.fullScreen = fullScreen;
+            }
+            break;
+        case ConfigureNotify:
+        case MapNotify:
+        case UnmapNotify:
+            changes.menuBarMayHaveMoved |= watched->second.dock;
+            break;
+        case DestroyNotify:
+            _watched.erase(watched);
+            break;
+        default:
+            break;
+    }
+}
+
+// Read whatever type was written: tools and window managers differ.
+void X11DesktopEvents::readRootProperties(Changes& changes) {
+    const int desktop =
+        static_cast<int>(readLong(_display, _root, _atoms->currentDesktop, AnyPropertyType).value_or(0));
+    changes.currentDesktop |= desktop != _currentDesktop;
+    _currentDesktop = desktop;
+    const unsigned long window = readLong(_display, _root, _atoms->activeWindow, AnyPropertyType).value_or(0);
+    changes.activeWindow |= window != _activeWindow;
+    _activeWindow = window;
+    const std::size_t watchedBefore = _watched.size();
+    watchManagedWindows();
+    changes.menuBarMayHaveMoved |= _watched.size() != watchedBefore;
+}
+
+// Each managed window is watched from the moment it is listed; only its dock type and full-screen state are
+// kept, read once then updated from events.
+void X11DesktopEvents::watchManagedWindows() {
+    const std::vector<unsigned long> listed =
+        readLongs(_display, _root, _atoms->clientListStacking, AnyPropertyType)
+            .value_or(std::vector<unsigned long>{});
+    const std::unordered_set<unsigned long> current(listed.begin(), listed.end());
+    std::erase_if(_watched, [&](const auto& entry) { return !current.contains(entry.first); });
+    for (unsigned long window : listed) {
+        if (_watched.contains(window)) {
+            continue;
+        }
+        XSelectInput(_display, window, PropertyChangeMask | StructureNotifyMask);
+        const bool dock =
+            contains(readLongs(_display, window, _atoms->windowType, XA_ATOM), _atoms->typeDock);
+        _watched.emplace(window, Watched{dock, readFullScreen(window)});
+    }
+}
+
+// Once, at start: later, map and unmap events keep the list.
+void X11DesktopEvents::readUnmanagedWindows() {
+    Window rootReturn = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(_display, _root, &rootReturn, &parent, &children, &count)) {
+        return;
+    }
+    for (unsigned int index = 0; index < count; ++index) {
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(_display, children[index], &attributes) && attributes.override_redirect &&
+            attributes.map_state == IsViewable) {
+            _unmanaged.push_back(children[index]);
+        }
+    }
+    if (children) {
+        XFree(children);
+    }
+}
+
+void X11DesktopEvents::forgetUnmanaged(unsigned long window) {
+    std::erase(_unmanaged, window);
+}
+
+bool X11DesktopEvents::readFullScreen(unsigned long window) const {
+    return contains(readLongs(_display, window, _atoms->state, XA_ATOM), _atoms->stateFullScreen);
+}
+
+void X11DesktopEvents::rewriteOpacity(const std::vector<unsigned long>& windows) {
+    for (unsigned long window : windows) {
+        if (const auto opacity = readLongs(_display, window, _atoms->opacity, XA_CARDINAL);
+            opacity && !opacity->empty()) {
+            const long value = static_cast<long>(opacity->front());
+            XChangeProperty(_display, window, _atoms->opacity, XA_CARDINAL, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(&value), 1);
+        }
+    }
+    XFlush(_display);
+}
+
+}  // namespace qthost

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+struct _XDisplay;
+union _XEvent;
+
+namespace qthost {
+
+// Watches the root window for the desktop switching and the active window changing, the window manager's and
+// compositing manager's selections for a new owner, and the managed windows for what moves the menu bar
+// (a window going full screen or back, a dock moving, hiding or showing), over a connection of its own whose
+// descriptor the caller watches. Plain C++ on the outside: Xlib stays in the source file.
+class X11DesktopEvents {
+public:
+    struct Changes {
+        bool currentDesktop = false;
+        bool activeWindow = false;
+        bool managers = false;  // the window manager or the compositing manager came, went or was replaced
+        bool menuBarMayHaveMoved = false;
+        bool any() const { return currentDesktop || activeWindow || managers || menuBarMayHaveMoved; }
+    };
+
+    // nullptr when no X display can be opened.
+    static std::unique_ptr<X11DesktopEvents> open();
+    ~X11DesktopEvents();
+    X11DesktopEvents(const X11DesktopEvents&) = delete;
+    X11DesktopEvents& operator=(const X11DesktopEvents&) = delete;
+
+    // Readable when the server sent something.
+    int fileDescriptor() const;
+    // Handles every event the connection holds, without waiting for more.
+    void drain();
+    // What changed since the last call.
+    Changes takeChanges();
+    // Whether anything about the windows may have changed since the last call: until then the last reading
+    // of the window list stands, and a check need not ask the server again.
+    bool takeWindowsChanged();
+    // _NET_CURRENT_DESKTOP as last seen; 0 when the desktop publishes none.
+    int currentDesktop() const { return _currentDesktop; }
+    // The mapped top-level windows that bypass the window manager, bottom to top as they were mapped.
+    const std::vector<unsigned long>& unmanagedWindows() const { return _unmanaged; }
+    // Writes each window's opacity property again as it stands: a compositing manager that just started may
+    // not read it otherwise.
+    void rewriteOpacity(const std::vector<unsigned long>& windows);
+
+private:
+    struct Atoms;
+    struct Watched {
+        bool dock = false;
+        bool fullScreen = false;
+    };
+    X11DesktopEvents(_XDisplay* display, std::unique_ptr<Atoms> atoms, int fixesEventBase);
+    void handle(const _XEvent& event, Changes& changes, bool& rootTouched);
+    void readRootProperties(Changes& changes);
+    void watchManagedWindows();
+    void readUnmanagedWindows();
+    void forgetUnmanaged(unsigned long window);
+    bool readFullScreen(unsigned long window) const;
+
+    _XDisplay* _display;
+    std::unique_ptr<Atoms> _atoms;
+    int _fixesEventBase;  // -1 without the XFixes extension
+    unsigned long _root;
+    int _currentDesktop = 0;
+    unsigned long _activeWindow = 0;
+    std::unordered_map<unsigned long, Watched> _watched;
+    std::vector<unsigned long> _unmanaged;
+    Changes _pending;
+    bool _windowsChanged = true;
+};
+
+}  // namespace qthost
