@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "kit/appkit/InterfaceFile.h"
+#include "kit/appkit/StandardAboutPanel.h"
 #include "kit/appkit/Window.h"
 #include "kit/core/Host.h"
 #include "kit/core/ProcessLocal.h"
@@ -52,6 +53,10 @@ void Application::keepTopLevelObjects(std::vector<std::shared_ptr<Object>> objec
     for (auto& object : objects) {
         _topLevelObjects.push_back(std::move(object));
     }
+}
+
+void Application::orderFrontStandardAboutPanelWithOptions(const AboutPanelOptions& options) {
+    StandardAboutPanel::orderFront(options);
 }
 
 void Application::windowWasCreated(Window& window) {

@@ -26,6 +26,9 @@ public:
     static Font systemFontOfSize(double pointSize, double weight = FontWeightRegular);
     // The size of the interface font for regular controls.
     static double systemFontSize() { return 13.0; }
+    // The interface font's size for controls of a size (NSControlSize's values: 0 regular, 1 small,
+    // 2 mini, 3 large).
+    static double systemFontSizeForControlSize(int controlSize);
 
     const std::string& familyName() const { return _familyName; }
     double pointSize() const { return _pointSize; }

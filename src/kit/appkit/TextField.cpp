@@ -1,5 +1,8 @@
 #include "kit/appkit/TextField.h"
 
+#include <algorithm>
+#include <sstream>
+
 namespace kit {
 
 std::unique_ptr<TextField> TextField::labelWithString(const std::string& string) {
@@ -12,6 +15,65 @@ std::unique_ptr<TextField> TextField::labelWithString(const std::string& string)
     label->setStringValue(string);
     label->sizeToFit();
     return label;
+}
+
+namespace {
+
+// The size of one paragraph in `font`, wrapped at spaces to `width`.
+Size wrappedParagraphSize(const std::string& paragraph, const Font& font, double width) {
+    const double lineHeight = sizeWithFont("X", font).height;
+    std::istringstream words(paragraph);
+    std::string word;
+    std::string line;
+    double widest = 0.0;
+    double height = lineHeight;
+    while (words >> word) {
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && sizeWithFont(longer, font).width > width) {
+            widest = std::max(widest, sizeWithFont(line, font).width);
+            height += lineHeight;
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    widest = std::max(widest, sizeWithFont(line, font).width);
+    return Size{widest, height};
+}
+
+}  // namespace
+
+void TextField::setAttributedStringValue(AttributedString string) {
+    _stringValue = string.string();
+    _attributedStringValue = std::move(string);
+    shownStateDidChange();
+}
+
+Size TextField::cellSizeForBounds(const Rect& bounds) const {
+    // Each paragraph is measured in the font of its first character (the field's when it has none).
+    std::vector<std::pair<std::string, Font>> paragraphs;
+    std::size_t start = 0;
+    const std::u16string characters =
+        _attributedStringValue ? _attributedStringValue->characters() : AttributedString(_stringValue).characters();
+    for (std::size_t index = 0; index <= characters.size(); ++index) {
+        if (index < characters.size() && characters[index] != u'\n') {
+            continue;
+        }
+        Font paragraphFont = font();
+        if (_attributedStringValue && start < characters.size()) {
+            paragraphFont = _attributedStringValue->attributesAtIndex(start).font.value_or(font());
+        }
+        const std::u16string piece = characters.substr(start, index - start);
+        paragraphs.emplace_back(AttributedString::utf8(piece), paragraphFont);
+        start = index + 1;
+    }
+    Size total;
+    for (const auto& [paragraph, paragraphFont] : paragraphs) {
+        const Size size = wrappedParagraphSize(paragraph, paragraphFont, bounds.width());
+        total.width = std::max(total.width, size.width);
+        total.height += size.height;
+    }
+    return Size{std::min(total.width, bounds.width()), std::min(total.height, bounds.height())};
 }
 
 }  // namespace kit
