@@ -1,5 +1,7 @@
 #include "app/MainInterfaceFile.h"
 
+#include "about/KRAboutPanelManager.h"
+#include "about/KRAdButtonWindow.h"
 #include "app/KRMainController.h"
 #include "app/SettingsInterfaceFile.h"
 #include "kit/appkit/InterfaceFile.h"
@@ -9,6 +11,15 @@ void registerInterfaceFiles() {
     registerToolkitClasses();
     kit::InterfaceFile::registerBuilder("Settings", &buildSettingsInterfaceFile);
     kit::ClassRegistry::registerClass<KRMainController>("KRMainController");
+    // About panel and promotion
+    kit::ClassRegistry::registerSharedClass<KRAboutPanelManager>("KRAboutPanelManager",
+                                                                 &KRAboutPanelManager::aboutPanelManager);
+    kit::ClassRegistry::registerFactory("KRAdButtonWindow", [] {
+        return kit::ClassRegistry::Made{
+            std::make_unique<KRAdButtonWindow>(kit::Rect{}, kit::WindowStyleMaskTitled | kit::WindowStyleMaskClosable,
+                                               kit::BackingStoreType::Buffered, true),
+            nullptr};
+    });
     kit::InterfaceFile::registerBuilder(
         std::string(kit::InterfaceFile::mainInterfaceFileName),
         [](kit::InterfaceBuilder& file, kit::Object*) {
