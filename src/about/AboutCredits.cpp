@@ -11,7 +11,8 @@ namespace {
 constexpr std::string_view copyrightMarker = "=> ";
 constexpr double creditsFontSize = 10.0;
 
-// The length of the newline character at `at` (the platform's newline set: LF, VT, FF, CR, NEL, LS, PS), or 0.
+// The length of the newline character at `at` (the platform's newline set: LF, VT, FF, CR, NEL, LS, PS), or
+// 0.
 std::size_t newlineLength(std::string_view text, std::size_t at) {
     const auto byte = static_cast<unsigned char>(text[at]);
     if (byte >= 0x0A && byte <= 0x0D) {
@@ -46,8 +47,9 @@ std::string leadText(std::vector<std::string> lines) {
     if (lines.empty()) {
         return "\n";
     }
-    std::sort(lines.begin(), lines.end(),
-              [](const std::string& a, const std::string& b) { return kit::localizedStandardCompare(a, b) < 0; });
+    std::sort(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
+        return kit::localizedStandardCompare(a, b) < 0;
+    });
     std::string lead;
     for (const std::string& line : lines) {
         lead += lead.empty() ? line : "\n" + line;
@@ -64,7 +66,8 @@ AboutCredits AboutCredits::parse(std::string_view text, const std::string& bundl
             continue;
         }
         if (line.starts_with(copyrightMarker)) {
-            credits.copyright = bundleCopyright + " \u2014 " + std::string(line.substr(copyrightMarker.size()));
+            credits.copyright =
+                bundleCopyright + " \u2014 " + std::string(line.substr(copyrightMarker.size()));
         } else {
             credits.creditLines.emplace_back(line);
         }

@@ -17,8 +17,8 @@ kit::TextAttributes raisedBy(double offset) {
 
 }  // namespace
 
-std::shared_ptr<kit::TextAttachment> attachmentWithImage(std::shared_ptr<kit::Image> image, bool useAttachmentCell,
-                                                         std::any context) {
+std::shared_ptr<kit::TextAttachment> attachmentWithImage(std::shared_ptr<kit::Image> image,
+                                                         bool useAttachmentCell, std::any context) {
     if (!image) {
         return nullptr;
     }
@@ -33,8 +33,9 @@ std::shared_ptr<kit::TextAttachment> attachmentWithImage(std::shared_ptr<kit::Im
     return attachment;
 }
 
-std::optional<kit::AttributedString> attributedStringWithImage(std::shared_ptr<kit::Image> image, double offset,
-                                                               bool useAttachmentCell, std::any context) {
+std::optional<kit::AttributedString> attributedStringWithImage(std::shared_ptr<kit::Image> image,
+                                                               double offset, bool useAttachmentCell,
+                                                               std::any context) {
     std::shared_ptr<kit::TextAttachment> attachment =
         attachmentWithImage(std::move(image), useAttachmentCell, std::move(context));
     if (!attachment) {

@@ -23,8 +23,8 @@ public:
     // Opens the maker's licence agreement in the browser.
     void openEULA(kit::Object* sender);
     // A click on the linked image opens the address its cell carries; other cells do nothing.
-    void textViewClickedOnCell(kit::TextView& textView, kit::TextAttachmentCell& cell, const kit::Rect& cellFrame,
-                               std::size_t charIndex) override;
+    void textViewClickedOnCell(kit::TextView& textView, kit::TextAttachmentCell& cell,
+                               const kit::Rect& cellFrame, std::size_t charIndex) override;
 
     static const kit::DispatchTable& classDispatchTable();
 

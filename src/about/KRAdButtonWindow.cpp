@@ -33,7 +33,8 @@ std::string formatted(const std::string& format, const std::string& argument) {
 kit::AttributedString adMessage() {
     const std::string headline = formatted(kit::localized("Like %@? There's more where that came from!"),
                                            kit::Bundle::main().infoString("CFBundleName").value_or("(null)"));
-    kit::AttributedString message(headline + "\n\n" + kit::localized("Our apps aren't all free, but they're all useful."));
+    kit::AttributedString message(headline + "\n\n" +
+                                  kit::localized("Our apps aren't all free, but they're all useful."));
     const std::size_t headlineLength = kit::AttributedString(headline).length();
     kit::TextAttributes bold;
     bold.foregroundColor = kit::Color::labelColor();
@@ -67,8 +68,9 @@ KRAdButtonWindow::~KRAdButtonWindow() {
 }
 
 const kit::DispatchTable& KRAdButtonWindow::classDispatchTable() {
-    static const kit::DispatchTable table(&kit::Window::classDispatchTable(),
-                                          {kit::action<&KRAdButtonWindow::toggleAdPopover>("toggleAdPopover:")});
+    static const kit::DispatchTable table(
+        &kit::Window::classDispatchTable(),
+        {kit::action<&KRAdButtonWindow::toggleAdPopover>("toggleAdPopover:")});
     return table;
 }
 

@@ -62,7 +62,8 @@ void addTitlebarView(kit::Window& window, std::unique_ptr<kit::View> view, kit::
     addDetachedView(window, std::move(view), size, padding, correctPaddingAutomatically);
 }
 
-void addTitlebarView(kit::Window& window, std::unique_ptr<kit::View> view, kit::Size size, kit::Size padding) {
+void addTitlebarView(kit::Window& window, std::unique_ptr<kit::View> view, kit::Size size,
+                     kit::Size padding) {
     addTitlebarView(window, std::move(view), size, padding, true);
 }
 
@@ -77,7 +78,8 @@ void addTitlebarView(kit::Window& window, kit::View& placedView, kit::Size size,
         return;
     }
     // Detached before its entry goes, which would take the view with it.
-    kit::TitlebarAccessoryViewController* oldEntry = titlebarAccessoryViewControllerForView(window, &placedView);
+    kit::TitlebarAccessoryViewController* oldEntry =
+        titlebarAccessoryViewControllerForView(window, &placedView);
     std::unique_ptr<kit::View> view = placedView.removeFromSuperviewWithoutNeedingDisplay();
     if (oldEntry) {
         oldEntry->removeFromParentViewController();
@@ -105,7 +107,7 @@ kit::Button* addTitlebarButtonWithTitle(kit::Window& window, const std::string& 
 }
 
 kit::TitlebarAccessoryViewController* titlebarAccessoryViewControllerForView(const kit::Window& window,
-                                                                               const kit::View* view) {
+                                                                             const kit::View* view) {
     const kit::View* container = view ? view->superview() : nullptr;
     if (!container) {
         return nullptr;

@@ -38,7 +38,7 @@ kit::Button* addTitlebarButtonWithTitle(kit::Window& window, const std::string& 
 
 // The entry whose container is `view`'s superview (the very object), or nullptr.
 kit::TitlebarAccessoryViewController* titlebarAccessoryViewControllerForView(const kit::Window& window,
-                                                                               const kit::View* view);
+                                                                             const kit::View* view);
 // Takes `view`'s entry off the window; the view goes with it.
 void removeTitlebarView(kit::Window& window, kit::View* view);
 // Removes `*view`'s entry and clears the caller's pointer; nothing for a null address or pointer.

@@ -49,14 +49,15 @@ void Popover::close() {
 
 Rect Popover::placement(const Rect& anchor, Size size, RectEdge edge) {
     switch (edge) {
-    case RectEdge::MinX:
-        return Rect(anchor.minX() - size.width, anchor.midY() - size.height / 2.0, size.width, size.height);
-    case RectEdge::MaxX:
-        return Rect(anchor.maxX(), anchor.midY() - size.height / 2.0, size.width, size.height);
-    case RectEdge::MaxY:
-        return Rect(anchor.midX() - size.width / 2.0, anchor.maxY(), size.width, size.height);
-    case RectEdge::MinY:
-        break;
+        case RectEdge::MinX:
+            return Rect(anchor.minX() - size.width, anchor.midY() - size.height / 2.0, size.width,
+                        size.height);
+        case RectEdge::MaxX:
+            return Rect(anchor.maxX(), anchor.midY() - size.height / 2.0, size.width, size.height);
+        case RectEdge::MaxY:
+            return Rect(anchor.midX() - size.width / 2.0, anchor.maxY(), size.width, size.height);
+        case RectEdge::MinY:
+            break;
     }
     return Rect(anchor.midX() - size.width / 2.0, anchor.minY() - size.height, size.width, size.height);
 }

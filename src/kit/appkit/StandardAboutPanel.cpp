@@ -69,8 +69,8 @@ PanelViews makeViews(const AboutPanelOptions& options, double creditsHeight) {
         icon->setImage(Image::imageNamed(*iconName));
         views.column.push_back(std::move(icon));
     }
-    views.column.push_back(
-        centredLabel(bundle.infoString("CFBundleName").value_or(""), Font::systemFontOfSize(14.0, FontWeightBold)));
+    views.column.push_back(centredLabel(bundle.infoString("CFBundleName").value_or(""),
+                                        Font::systemFontOfSize(14.0, FontWeightBold)));
     const std::string version = bundle.infoString("CFBundleShortVersionString").value_or("");
     const std::string build = bundle.infoString("CFBundleVersion").value_or("");
     views.column.push_back(
@@ -83,7 +83,8 @@ PanelViews makeViews(const AboutPanelOptions& options, double creditsHeight) {
         scrollView->setDocumentView(std::move(textView));
         views.column.push_back(std::move(scrollView));
     }
-    const std::string copyright = options.copyright.value_or(bundle.infoString("NSHumanReadableCopyright").value_or(""));
+    const std::string copyright =
+        options.copyright.value_or(bundle.infoString("NSHumanReadableCopyright").value_or(""));
     views.column.push_back(centredLabel(copyright, Font::systemFontOfSize(10.0)));
     return views;
 }
@@ -109,8 +110,8 @@ void placeByHand(View& content, PanelViews views, double spacing) {
 }
 
 void placeInStackView(View& content, PanelViews views, double spacing) {
-    auto stack = std::make_unique<StackView>(
-        Rect(0, margin, panelWidth, content.frame().height() - 2.0 * margin));
+    auto stack =
+        std::make_unique<StackView>(Rect(0, margin, panelWidth, content.frame().height() - 2.0 * margin));
     stack->setSpacing(spacing);
     for (auto& view : views.column) {
         stack->addSubview(std::move(view));
