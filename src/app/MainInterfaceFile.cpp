@@ -16,7 +16,8 @@ void registerInterfaceFiles() {
                                                                  &KRAboutPanelManager::aboutPanelManager);
     kit::ClassRegistry::registerFactory("KRAdButtonWindow", [] {
         return kit::ClassRegistry::Made{
-            std::make_unique<KRAdButtonWindow>(kit::Rect{}, kit::WindowStyleMaskTitled | kit::WindowStyleMaskClosable,
+            std::make_unique<KRAdButtonWindow>(kit::Rect{},
+                                               kit::WindowStyleMaskTitled | kit::WindowStyleMaskClosable,
                                                kit::BackingStoreType::Buffered, true),
             nullptr};
     });

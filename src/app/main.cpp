@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "about/KRAboutPanelManager.h"
 #include "app/MainInterfaceFile.h"
 #include "hosts/headless/HeadlessHost.h"
 #include "hosts/qt/DesktopApplication.h"
@@ -22,7 +23,7 @@ int printNameAndVersion() {
 }
 
 int printUsage() {
-    std::fputs("usage: awning [--version | --headless SCENARIO [--output DIR]]\n", stderr);
+    std::fputs("usage: awning [--version | --about | --headless SCENARIO [--output DIR]]\n", stderr);
     return 2;
 }
 
@@ -39,8 +40,12 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         return printNameAndVersion();
     }
-    if (argc > 1) {
+    const bool aboutRequested = argc == 2 && std::strcmp(argv[1], "--about") == 0;
+    if (argc > 1 && !aboutRequested) {
         return printUsage();
     }
-    return qthost::runDesktopApplication(argc, argv);
+    const qthost::AboutCommand about{
+        [] { KRAboutPanelManager::aboutPanelManager().orderFrontStandardAboutPanel(nullptr); },
+        aboutRequested};
+    return qthost::runDesktopApplication(argc, argv, about);
 }

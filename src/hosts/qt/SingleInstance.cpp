@@ -31,13 +31,31 @@ bool SingleInstance::handOffToRunningInstance(bool takeOver) {
     return false;
 }
 
+bool SingleInstance::handOffRequestToRunningInstance(const QByteArray& request) {
+    QLockFile lock(_path + QStringLiteral(".lock"));
+    lock.tryLock(lockTimeoutMilliseconds);
+    if (send(request)) {
+        return true;
+    }
+    listen();
+    return false;
+}
+
+void SingleInstance::onRequest(const QByteArray& request, std::function<void()> handler) {
+    _handlers[request] = std::move(handler);
+}
+
 bool SingleInstance::sendReopen() const {
+    return send(reopenRequest);
+}
+
+bool SingleInstance::send(const QByteArray& request) const {
     QLocalSocket socket;
     socket.connectToServer(_path);
     if (!socket.waitForConnected(connectTimeoutMilliseconds)) {
         return false;
     }
-    socket.write(reopenRequest);
+    socket.write(request);
     const bool sent = socket.waitForBytesWritten(connectTimeoutMilliseconds);
     socket.disconnectFromServer();
     return sent;
@@ -56,8 +74,11 @@ void SingleInstance::acceptConnections() {
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
             while (socket->canReadLine()) {
-                if (socket->readLine() == reopenRequest) {
+                const QByteArray line = socket->readLine();
+                if (line == reopenRequest) {
                     _reopen();
+                } else if (const auto handler = _handlers.find(line); handler != _handlers.end()) {
+                    handler->second();
                 }
             }
         });

@@ -4,6 +4,7 @@
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <map>
 
 namespace qthost {
 
@@ -17,16 +18,23 @@ public:
     // is the running instance from now on and listens for later launches. With `takeOver`, a running
     // instance is on its way out (a relaunch) and this process replaces it instead of deferring to it.
     bool handOffToRunningInstance(bool takeOver = false);
+    // --- Further requests
+    // `handler` runs in the running instance when a later launch hands over `request` (one line).
+    void onRequest(const QByteArray& request, std::function<void()> handler);
+    // Like handOffToRunningInstance, but hands over `request` instead of a reopen.
+    bool handOffRequestToRunningInstance(const QByteArray& request);
 
     bool isListening() const { return _server.isListening(); }
 
 private:
     bool sendReopen() const;
+    bool send(const QByteArray& request) const;
     void listen();
     void acceptConnections();
 
     QString _path;
     std::function<void()> _reopen;
+    std::map<QByteArray, std::function<void()>> _handlers;
     QLocalServer _server;
 };
 

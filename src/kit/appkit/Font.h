@@ -45,5 +45,7 @@ private:
 // The size `text` takes on one line in `font` (NSString sizeWithAttributes: with only a font), as the host
 // measures it.
 Size sizeWithFont(std::string_view text, const Font& font);
+// The size one paragraph of `text` takes in `font` when wrapped at spaces to `width`.
+Size sizeOfWrappedText(std::string_view text, const Font& font, double width);
 
 }  // namespace kit

@@ -18,10 +18,10 @@ namespace kit {
 
 namespace {
 
-constexpr double panelWidth = 300.0;
-constexpr double creditsWidth = 260.0;
+constexpr double panelWidth = 400.0;
+constexpr double creditsWidth = 340.0;
 constexpr double olderCreditsHeight = 120.0;
-constexpr double newerCreditsMaximumHeight = 200.0;
+constexpr double newerCreditsMaximumHeight = 260.0;
 constexpr double iconSize = 64.0;
 constexpr double margin = 16.0;
 
@@ -30,22 +30,27 @@ std::unique_ptr<Panel>& panelSlot() {
     return panel->get();
 }
 
-// The height of the text laid out line by line: each line as tall as its font's line or its attachment.
-double textHeight(const AttributedString& text) {
+// The height of the text laid out `width` wide: each line wrapped in the font of its first character, or as
+// tall as its attachment's image.
+double textHeight(const AttributedString& text, double width) {
+    const Font creditsFont = Font::systemFontOfSize(10.0);
     double height = 0.0;
-    double lineHeight = 0.0;
+    std::size_t start = 0;
     for (std::size_t index = 0; index <= text.length(); ++index) {
-        if (index == text.length() || text.characters()[index] == u'\n') {
-            height += lineHeight > 0.0 ? lineHeight : sizeWithFont("X", Font::systemFontOfSize(10.0)).height;
-            lineHeight = 0.0;
+        if (index < text.length() && text.characters()[index] != u'\n') {
             continue;
         }
-        const TextAttributes& attributes = text.attributesAtIndex(index);
-        const double characterHeight =
-            attributes.attachment && attributes.attachment->shownImage()
-                ? attributes.attachment->shownImage()->size().height
-                : sizeWithFont("X", attributes.font.value_or(Font::systemFontOfSize(10.0))).height;
-        lineHeight = std::max(lineHeight, characterHeight);
+        const std::u16string line = text.characters().substr(start, index - start);
+        const TextAttributes* first = start < text.length() ? &text.attributesAtIndex(start) : nullptr;
+        const std::shared_ptr<Image> image =
+            first && first->attachment ? first->attachment->shownImage() : nullptr;
+        if (image) {
+            height += image->size().height;
+        } else {
+            const Font font = first && first->font ? *first->font : creditsFont;
+            height += sizeOfWrappedText(AttributedString::utf8(line), font, width).height;
+        }
+        start = index + 1;
     }
     return height;
 }
@@ -78,7 +83,8 @@ PanelViews makeViews(const AboutPanelOptions& options, double creditsHeight) {
                      Font::systemFontOfSize(11.0)));
     if (options.credits) {
         auto scrollView = std::make_unique<ScrollView>(Rect(0, 0, creditsWidth, creditsHeight));
-        auto textView = std::make_unique<TextView>(Rect(0, 0, creditsWidth, textHeight(*options.credits)));
+        auto textView =
+            std::make_unique<TextView>(Rect(0, 0, creditsWidth, textHeight(*options.credits, creditsWidth)));
         textView->setAttributedString(*options.credits);
         scrollView->setDocumentView(std::move(textView));
         views.column.push_back(std::move(scrollView));
@@ -124,7 +130,7 @@ std::unique_ptr<Panel> makePanel(const AboutPanelOptions& options) {
     const bool stacked = SystemVersion::current().isAtLeast(11);
     double creditsHeight = olderCreditsHeight;
     if (stacked && options.credits) {
-        creditsHeight = std::min(textHeight(*options.credits), newerCreditsMaximumHeight);
+        creditsHeight = std::min(textHeight(*options.credits, creditsWidth), newerCreditsMaximumHeight);
     }
     constexpr double spacing = 8.0;
     PanelViews views = makeViews(options, creditsHeight);

@@ -1,7 +1,6 @@
 #include "kit/appkit/TextField.h"
 
 #include <algorithm>
-#include <sstream>
 
 namespace kit {
 
@@ -17,32 +16,6 @@ std::unique_ptr<TextField> TextField::labelWithString(const std::string& string)
     return label;
 }
 
-namespace {
-
-// The size of one paragraph in `font`, wrapped at spaces to `width`.
-Size wrappedParagraphSize(const std::string& paragraph, const Font& font, double width) {
-    const double lineHeight = sizeWithFont("X", font).height;
-    std::istringstream words(paragraph);
-    std::string word;
-    std::string line;
-    double widest = 0.0;
-    double height = lineHeight;
-    while (words >> word) {
-        const std::string longer = line.empty() ? word : line + " " + word;
-        if (!line.empty() && sizeWithFont(longer, font).width > width) {
-            widest = std::max(widest, sizeWithFont(line, font).width);
-            height += lineHeight;
-            line = word;
-        } else {
-            line = longer;
-        }
-    }
-    widest = std::max(widest, sizeWithFont(line, font).width);
-    return Size{widest, height};
-}
-
-}  // namespace
-
 void TextField::setAttributedStringValue(AttributedString string) {
     _stringValue = string.string();
     _attributedStringValue = std::move(string);
@@ -53,8 +26,8 @@ Size TextField::cellSizeForBounds(const Rect& bounds) const {
     // Each paragraph is measured in the font of its first character (the field's when it has none).
     std::vector<std::pair<std::string, Font>> paragraphs;
     std::size_t start = 0;
-    const std::u16string characters =
-        _attributedStringValue ? _attributedStringValue->characters() : AttributedString(_stringValue).characters();
+    const std::u16string characters = _attributedStringValue ? _attributedStringValue->characters()
+                                                             : AttributedString(_stringValue).characters();
     for (std::size_t index = 0; index <= characters.size(); ++index) {
         if (index < characters.size() && characters[index] != u'\n') {
             continue;
@@ -69,7 +42,7 @@ Size TextField::cellSizeForBounds(const Rect& bounds) const {
     }
     Size total;
     for (const auto& [paragraph, paragraphFont] : paragraphs) {
-        const Size size = wrappedParagraphSize(paragraph, paragraphFont, bounds.width());
+        const Size size = sizeOfWrappedText(paragraph, paragraphFont, bounds.width());
         total.width = std::max(total.width, size.width);
         total.height += size.height;
     }

@@ -101,8 +101,9 @@ std::unique_ptr<View> View::removeFromSuperview() {
         return nullptr;
     }
     auto& siblings = _superview->_subviews;
-    const auto found = std::find_if(siblings.begin(), siblings.end(),
-                                    [this](const std::unique_ptr<View>& sibling) { return sibling.get() == this; });
+    const auto found =
+        std::find_if(siblings.begin(), siblings.end(),
+                     [this](const std::unique_ptr<View>& sibling) { return sibling.get() == this; });
     if (_window) {
         _window->viewWillBeRemoved(*this);
     }

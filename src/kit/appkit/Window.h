@@ -133,7 +133,8 @@ public:
     double backingScaleFactor() const;
     // The entries in the order the window keeps them. The window holds each entry and lays its view out
     // along its top edge, right-hand entries from the right, in this order.
-    const std::vector<std::shared_ptr<TitlebarAccessoryViewController>>& titlebarAccessoryViewControllers() const {
+    const std::vector<std::shared_ptr<TitlebarAccessoryViewController>>& titlebarAccessoryViewControllers()
+        const {
         return _titlebarAccessories;
     }
     void addTitlebarAccessoryViewController(std::shared_ptr<TitlebarAccessoryViewController> controller);
