@@ -7,6 +7,12 @@ namespace {
 constexpr int popoverWindowLevel = StatusWindowLevel;
 }  // namespace
 
+const DispatchTable& Popover::classDispatchTable() {
+    static const DispatchTable table(&Object::classDispatchTable(),
+                                     {action<&Popover::anchorWindowWillClose>("anchorWindowWillClose:")});
+    return table;
+}
+
 Popover::~Popover() {
     _delegate = nullptr;
     close();
@@ -29,12 +35,15 @@ void Popover::showRelativeToRect(const Rect& rect, View& view, RectEdge edge) {
     content->setFrame(Rect(Point{}, size));
     _shownView = _window->contentView()->addSubview(std::move(content));
     _window->orderFront(this);
+    NotificationCenter::defaultCenter().addObserver(*this, sel("anchorWindowWillClose:"),
+                                                    WindowWillCloseNotification, anchorWindow);
 }
 
 void Popover::close() {
     if (!_window) {
         return;
     }
+    NotificationCenter::defaultCenter().removeObserver(*this);
     _window->close();
     if (_contentViewController) {
         _contentViewController->setView(_shownView->removeFromSuperview());

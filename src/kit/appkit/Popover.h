@@ -53,8 +53,15 @@ public:
     Window* window() const { return _window.get(); }
     // Closes it and tells the delegate.
     void close();
-    // The platform closed it (its window went, the desktop dismissed it): the same as close.
+    // The platform closed it (the window it points into closed, the desktop dismissed it): the same as
+    // close.
     void closedByPlatform() { close(); }
+    void anchorWindowWillClose(Object* /*notification*/) { closedByPlatform(); }
+
+    static const DispatchTable& classDispatchTable();
+
+protected:
+    const DispatchTable& dispatchTable() const override { return classDispatchTable(); }
 
 private:
     static Rect placement(const Rect& anchorOnScreen, Size size, RectEdge edge);

@@ -7,6 +7,7 @@
 #include "kit/appkit/Application.h"
 #include "kit/appkit/Button.h"
 #include "kit/core/Host.h"
+#include "kit/foundation/NotificationCenter.h"
 #include "kit/foundation/RunLoop.h"
 
 namespace kit {
@@ -127,6 +128,7 @@ void Window::close() {
     if (!_visible) {
         return;
     }
+    NotificationCenter::defaultCenter().post(WindowWillCloseNotification, this);
     _visible = false;
     _keyWindow = false;
     cancelPreviousPerformRequests(*this, displayIfNeededSelector, nullptr);

@@ -27,6 +27,8 @@ inline constexpr std::uint64_t WindowCollectionBehaviorCanJoinAllSpaces = 1u << 
 inline constexpr std::uint64_t WindowCollectionBehaviorMoveToActiveSpace = 1u << 1;
 inline constexpr std::uint64_t WindowCollectionBehaviorTransient = 1u << 3;
 
+inline constexpr const char* WindowWillCloseNotification = "NSWindowWillCloseNotification";
+
 inline constexpr int NormalWindowLevel = 0;
 inline constexpr int StatusWindowLevel = 25;
 
