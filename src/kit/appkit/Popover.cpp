@@ -13,11 +13,6 @@ const DispatchTable& Popover::classDispatchTable() {
     return table;
 }
 
-Popover::~Popover() {
-    _delegate = nullptr;
-    close();
-}
-
 void Popover::showRelativeToRect(const Rect& rect, View& view, RectEdge edge) {
     Window* anchorWindow = view.window();
     if (_window || !anchorWindow || !_contentViewController || !_contentViewController->view()) {

@@ -32,7 +32,8 @@ enum class RectEdge { MinX = 0, MinY = 1, MaxX = 2, MaxY = 3 };
 class Popover : public Object {
 public:
     Popover() = default;
-    ~Popover() override;
+    // Released while shown, its window goes with it unclosed: nobody is left to hear of a close.
+    ~Popover() override = default;
 
     ViewController* contentViewController() const { return _contentViewController.get(); }
     void setContentViewController(std::shared_ptr<ViewController> controller) {
