@@ -40,6 +40,7 @@ TEST_F(KRAboutPanelManagerTest, ShowsCreditsAndOneEULAButtonWhoseClicksOpenTheMa
     const CreditsTextView credits = CreditsTextView::find(*panel->contentView());
     ASSERT_NE(credits.textView, nullptr);
     EXPECT_TRUE(credits.metStackView);
+    EXPECT_NE(credits.textView->enclosingScrollView(), nullptr) << "a stacked panel keeps its scroll view";
     EXPECT_EQ(credits.textView->delegate(), &manager());
     EXPECT_TRUE(credits.textView->textStorage().string().starts_with("GLib by")) << "sorted";
 
@@ -67,12 +68,14 @@ TEST_F(KRAboutPanelManagerTest, OpensOnlyAddressesThatContextCellsCarry) {
         text.append(kit::AttributedString::withAttachment(attachment));
     };
     attach(std::make_shared<kit::TextAttachmentCell>(nullptr));
+    attach(nullptr);
     auto numberCell = std::make_shared<KRContextTextAttachmentCell>(nullptr);
     numberCell->setTextAttachmentContext(42);
     attach(numberCell);
     textView.setAttributedString(text);
     textView.clickedOnAttachment(0, kit::Rect());
     textView.clickedOnAttachment(1, kit::Rect());
+    textView.clickedOnAttachment(2, kit::Rect());
     EXPECT_TRUE(world().openedURLs().empty());
 }
 
