@@ -127,7 +127,7 @@ void buildSettingsInterfaceFile(kit::InterfaceBuilder& file, kit::Object* ownerO
         file.fail("its owner is not the application's controller");
         return;
     }
-    auto* window = file.make<kit::Window>("NSWindow");
+    auto* window = file.make<kit::Window>("KRAdButtonWindow");
     auto* content = file.makeView<kit::View>("NSView", kit::Rect(0, 0, windowWidth, windowHeight));
     if (!window || !content) {
         return;

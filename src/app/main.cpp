@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "about/KRAboutPanelManager.h"
 #include "app/MainInterfaceFile.h"
 #include "hosts/headless/HeadlessHost.h"
 #include "hosts/qt/DesktopApplication.h"
@@ -25,7 +26,9 @@ int printNameAndVersion() {
 }
 
 int printUsage() {
-    std::fputs("usage: awning [--version | --status | --relaunch | --headless SCENARIO [--output DIR]]\n", stderr);
+    std::fputs(
+        "usage: awning [--version | --status | --relaunch | --about | --headless SCENARIO [--output DIR]]\n",
+        stderr);
     return 2;
 }
 
@@ -50,9 +53,15 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--status") == 0) {
         return qthost::printDesktopStatus(argc, argv);
     }
-    if (argc > 1) {
+    const bool aboutRequested = argc == 2 && std::strcmp(argv[1], "--about") == 0;
+    if (argc > 1 && !aboutRequested) {
         return printUsage();
     }
-    return qthost::runDesktopApplication(
-        argc, argv, [] { KRSparkleWrapper::relaunchOnceAndAgainIfRequestedAfterNotifyingDelegate(true); });
+    qthost::DesktopCommands commands;
+    commands.relaunch = [] { KRSparkleWrapper::relaunchOnceAndAgainIfRequestedAfterNotifyingDelegate(true); };
+    commands.showAbout = [] {
+        KRAboutPanelManager::aboutPanelManager().orderFrontStandardAboutPanel(nullptr);
+    };
+    commands.aboutRequested = aboutRequested;
+    return qthost::runDesktopApplication(argc, argv, commands);
 }

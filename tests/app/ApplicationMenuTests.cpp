@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "about/KRAboutPanelManager.h"
 #include "app/MainInterfaceFile.h"
 #include "kit/appkit/Application.h"
 #include "kit/appkit/Event.h"
@@ -36,6 +37,10 @@ TEST_F(ApplicationMenuTest, TheApplicationMenuOffersSettingsUpdatesAndQuitAndLau
                                                "Settings… | positionSettingsWindow | ,", "Updates |  |  ▸",
                                                "Check for Updates… | checkForUpdates: | ",
                                                "Quit Awning | terminate: | q"}));
+    kit::MenuItem* about = menu->itemAtIndex(0);
+    EXPECT_EQ(about->target(), &KRAboutPanelManager::aboutPanelManager());
+    EXPECT_TRUE(about->isEnabled());
+    EXPECT_TRUE(menu->itemAtIndex(menu->numberOfItems() - 1)->isEnabled()) << "the application answers Quit";
     kit::MenuItem* check = menu->itemAtIndex(5);
     EXPECT_EQ(check->tag(), 0);
     EXPECT_EQ(check->target(), &updates);

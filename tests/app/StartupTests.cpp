@@ -27,8 +27,8 @@ TEST_F(StartupTest, TheMainInterfaceFileMakesOneControllerAsDelegateAndLaunchRun
     EXPECT_NE(delegate->tintWindow(), nullptr);
     EXPECT_EQ(kit::RunLoop::main().pendingCount(*delegate, checkSelector), 1u);
     EXPECT_EQ(kit::NotificationCenter::workspaceCenter().observerCount(), 2u);
-    // A first start: the tint window and the settings window.
-    EXPECT_EQ(kit::Application::shared().windows().size(), 2u);
+    // A first start: the tint window, the settings window and the popover its "Hi!" button opened.
+    EXPECT_EQ(kit::Application::shared().windows().size(), 3u);
 }
 
 TEST_F(StartupTest, TheSettingsWindowOpensAtFirstStartAndWhenAskedFor) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -21,6 +22,9 @@ namespace {
 
 // Set for an instance started by a relaunch, while the instance that started it is still quitting.
 constexpr const char* relaunchVariable = "com.larkspur.MultipleApplicationInstanceCheck";
+
+const QByteArray aboutRequest = "about\n";
+const QByteArray relaunchRequest = "relaunch\n";
 
 std::string environment(const char* name) {
     return qEnvironmentVariable(name).toStdString();
@@ -71,16 +75,12 @@ std::filesystem::path desktopBundleDirectory() {
                            AWNING_INSTALL_DATADIR);
 }
 
-int runDesktopApplication(int argc, char** argv) {
-    return runDesktopApplication(argc, argv, {});
-}
-
 bool requestRelaunchOfRunningInstance(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    return SingleInstance(socketPath(), [] {}).sendRelaunch();
+    return SingleInstance(socketPath(), [] {}).send(relaunchRequest);
 }
 
-int runDesktopApplication(int argc, char** argv, std::function<void()> relaunch) {
+int runDesktopApplication(int argc, char** argv, const DesktopCommands& commands) {
     if (!sessionCanRunAwning() || !bundleIsThere()) {
         return 1;
     }
@@ -91,13 +91,26 @@ int runDesktopApplication(int argc, char** argv, std::function<void()> relaunch)
     QApplication application(argc, argv);
 
     SingleInstance instance(socketPath(), [] { kit::Application::shared().reopen(); });
-    if (instance.handOffToRunningInstance(!qEnvironmentVariableIsEmpty(relaunchVariable))) {
+    if (commands.relaunch) {
+        instance.onRequest(relaunchRequest, commands.relaunch);
+    }
+    if (commands.showAbout) {
+        instance.onRequest(aboutRequest, commands.showAbout);
+    }
+    const bool handedOff =
+        commands.aboutRequested
+            ? instance.handOffRequestToRunningInstance(aboutRequest)
+            : instance.handOffToRunningInstance(!qEnvironmentVariableIsEmpty(relaunchVariable));
+    if (handedOff) {
         return 0;
     }
-    instance.setRelaunchHandler(std::move(relaunch));
 
     QtHost host;
     instance.setStatusReporter([&host] { return host.statusReport(); });
+    if (commands.aboutRequested && commands.showAbout) {
+        // Once the event loop runs, launching is over.
+        QTimer::singleShot(0, &application, commands.showAbout);
+    }
     return kit::applicationMain(argc, argv);
 }
 

@@ -8,13 +8,21 @@ namespace qthost {
 // Where the main bundle is: $AWNING_BUNDLE_DIR, beside the executable, or installed.
 std::filesystem::path desktopBundleDirectory();
 
+// What the running instance does for later launches that ask for more than a reopen.
+struct DesktopCommands {
+    // Runs for every later `awning --relaunch`.
+    std::function<void()> relaunch;
+    // Opens the About panel: for every later `awning --about`, and once launched when `aboutRequested`
+    // (this launch asked for it and no instance was running to show it).
+    std::function<void()> showAbout;
+    bool aboutRequested = false;
+};
+
 // The desktop application's entry point: says in one line why it cannot run when there is no X11 session
 // or no bundle (status 1), else starts Qt on X11, hands a second launch over to the running
-// instance (which reopens), installs the Qt host and runs the kit's application main routine (the main
-// interface file must already be registered). Returns the exit status.
-int runDesktopApplication(int argc, char** argv);
-// The same; `relaunch` runs in the running instance when a later launch asks it to relaunch.
-int runDesktopApplication(int argc, char** argv, std::function<void()> relaunch);
+// instance (which reopens, or runs the command asked for), installs the Qt host and runs the kit's
+// application main routine (the main interface file must already be registered). Returns the exit status.
+int runDesktopApplication(int argc, char** argv, const DesktopCommands& commands = {});
 // Asks the running instance to relaunch; false when no instance runs.
 bool requestRelaunchOfRunningInstance(int argc, char** argv);
 // `awning --status`: prints the running instance's account of the bar; status 1 when none runs.

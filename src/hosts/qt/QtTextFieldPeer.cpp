@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "hosts/qt/QtRichText.h"
+
 namespace qthost {
 
 namespace {
@@ -51,7 +53,15 @@ void QtTextFieldPeer::syncContent() {
         _lineEdit->setFrame(framed);
         return;
     }
-    _label->setText(text);
+    // Rich text (the popover's message) wraps within the field's width; plain labels stay on one line.
+    if (const auto& rich = _field.attributedStringValue()) {
+        _label->setTextFormat(Qt::RichText);
+        _label->setWordWrap(true);
+        _label->setText(richText(*rich, nullptr));
+    } else {
+        _label->setTextFormat(Qt::PlainText);
+        _label->setText(text);
+    }
     _label->setFrameShape(framed ? QFrame::StyledPanel : QFrame::NoFrame);
     _label->setTextInteractionFlags(_field.isSelectable() ? Qt::TextSelectableByMouse
                                                           : Qt::NoTextInteraction);

@@ -6,15 +6,19 @@
 #include "hosts/qt/QtButtonPeer.h"
 #include "hosts/qt/QtColorWellPeer.h"
 #include "hosts/qt/QtFonts.h"
+#include "hosts/qt/QtImageViewPeer.h"
 #include "hosts/qt/QtPopUpButtonPeer.h"
 #include "hosts/qt/QtSliderPeer.h"
 #include "hosts/qt/QtTextFieldPeer.h"
+#include "hosts/qt/QtTextViewPeer.h"
 #include "kit/appkit/Box.h"
 #include "kit/appkit/Button.h"
 #include "kit/appkit/ColorWell.h"
+#include "kit/appkit/ImageView.h"
 #include "kit/appkit/PopUpButton.h"
 #include "kit/appkit/Slider.h"
 #include "kit/appkit/TextField.h"
+#include "kit/appkit/TextView.h"
 #include "kit/appkit/Window.h"
 
 namespace qthost {
@@ -34,6 +38,12 @@ std::unique_ptr<QtViewPeer> QtViewPeer::make(kit::View& view, QWidget& parent) {
     }
     if (auto* field = dynamic_cast<kit::TextField*>(&view)) {
         return std::make_unique<QtTextFieldPeer>(*field, parent);
+    }
+    if (auto* textView = dynamic_cast<kit::TextView*>(&view)) {
+        return std::make_unique<QtTextViewPeer>(*textView, parent);
+    }
+    if (auto* imageView = dynamic_cast<kit::ImageView*>(&view)) {
+        return std::make_unique<QtImageViewPeer>(*imageView, parent);
     }
     if (auto* box = dynamic_cast<kit::Box*>(&view)) {
         return std::make_unique<QtBoxPeer>(*box, parent);

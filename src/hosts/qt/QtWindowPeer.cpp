@@ -245,6 +245,32 @@ void QtWindowPeer::presentContentView() {
     if (kit::View* content = _window.contentView()) {
         present(*content, _contentArea ? *_contentArea : static_cast<QWidget&>(*_widget));
     }
+    presentTitlebarAccessories();
+}
+
+void QtWindowPeer::titlebarAccessoriesDidChange() {
+    if (!isOverlay(_window)) {
+        presentTitlebarAccessories();
+    }
+}
+
+void QtWindowPeer::presentTitlebarAccessories() {
+    for (const auto& entry : _window.titlebarAccessoryViewControllers()) {
+        kit::View* container = entry->view();
+        if (!container) {
+            continue;
+        }
+        if (QtViewPeer* peer = viewPeer(*container)) {
+            peer->place();
+        } else {
+            present(*container, *_widget);
+        }
+        viewPeer(*container)->widget().raise();
+    }
+}
+
+void QtWindowPeer::viewWillBeRemoved(kit::View& view) {
+    forget(view);
 }
 
 void QtWindowPeer::present(kit::View& view, QWidget& parent) {

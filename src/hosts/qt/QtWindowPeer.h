@@ -38,6 +38,9 @@ public:
     void titleDidChange() override;
     void contentViewDidChange() override;
     void viewDidChange(kit::View& view) override;
+    // --- Titlebar accessories and removed views
+    void titlebarAccessoriesDidChange() override;
+    void viewWillBeRemoved(kit::View& view) override;
 
     LayerWidget& widget() { return *_widget; }
     // The presenter of `view`, or nullptr (an overlay's views have none).
@@ -60,6 +63,9 @@ private:
     // kit's placements (centring a window shown again) start from where the window really is.
     void adoptShownFrame();
     void presentContentView();
+    // The titlebar accessories' containers, laid out by the kit along the window's top edge, above the
+    // content: window managers draw their own titlebars, which have no room for them.
+    void presentTitlebarAccessories();
     // Presents `view` and its subviews inside `parent`.
     void present(kit::View& view, QWidget& parent);
     // Lets go of the presenters of `view` and its subviews, deleting their widgets.

@@ -8,7 +8,6 @@ namespace qthost {
 namespace {
 
 const QByteArray reopenRequest = "reopen\n";
-const QByteArray relaunchRequest = "relaunch\n";
 const QByteArray statusRequest = "status\n";
 constexpr int connectTimeoutMilliseconds = 1000;
 constexpr int lockTimeoutMilliseconds = 3000;
@@ -26,22 +25,28 @@ bool SingleInstance::handOffToRunningInstance(bool takeOver) {
     // holder's lock is stale and taken over; without the lock at all we go on rather than not start.
     QLockFile lock(_path + QStringLiteral(".lock"));
     lock.tryLock(lockTimeoutMilliseconds);
-    if (!takeOver && sendReopen()) {
+    if (!takeOver && send(reopenRequest)) {
         return true;
     }
     listen();
     return false;
 }
 
-bool SingleInstance::sendReopen() const {
-    return sendRequest(reopenRequest);
+bool SingleInstance::handOffRequestToRunningInstance(const QByteArray& request) {
+    QLockFile lock(_path + QStringLiteral(".lock"));
+    lock.tryLock(lockTimeoutMilliseconds);
+    if (send(request)) {
+        return true;
+    }
+    listen();
+    return false;
 }
 
-bool SingleInstance::sendRelaunch() const {
-    return sendRequest(relaunchRequest);
+void SingleInstance::onRequest(const QByteArray& request, std::function<void()> handler) {
+    _handlers[request] = std::move(handler);
 }
 
-bool SingleInstance::sendRequest(const QByteArray& request) const {
+bool SingleInstance::send(const QByteArray& request) const {
     QLocalSocket socket;
     socket.connectToServer(_path);
     if (!socket.waitForConnected(connectTimeoutMilliseconds)) {
@@ -85,11 +90,11 @@ void SingleInstance::acceptConnections() {
                 const QByteArray request = socket->readLine();
                 if (request == reopenRequest) {
                     _reopen();
-                } else if (request == relaunchRequest && _relaunch) {
-                    _relaunch();
                 } else if (request == statusRequest && _status) {
                     socket->write(QByteArray::fromStdString(_status()));
                     socket->disconnectFromServer();
+                } else if (const auto handler = _handlers.find(request); handler != _handlers.end()) {
+                    handler->second();
                 }
             }
         });

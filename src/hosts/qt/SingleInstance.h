@@ -4,6 +4,7 @@
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -19,27 +20,28 @@ public:
     // is the running instance from now on and listens for later launches. With `takeOver`, a running
     // instance is on its way out (a relaunch) and this process replaces it instead of deferring to it.
     bool handOffToRunningInstance(bool takeOver = false);
+    // --- Further requests
+    // `handler` runs in the running instance when a later launch hands over `request` (one line).
+    void onRequest(const QByteArray& request, std::function<void()> handler);
+    // Like handOffToRunningInstance, but hands over `request` instead of a reopen.
+    bool handOffRequestToRunningInstance(const QByteArray& request);
 
     bool isListening() const { return _server.isListening(); }
 
-    // Asks the running instance to relaunch; false when none took the request.
-    bool sendRelaunch() const;
-    // Runs in the running instance for every relaunch request.
-    void setRelaunchHandler(std::function<void()> relaunch) { _relaunch = std::move(relaunch); }
+    // Hands `request` to the running instance without becoming one; false when none took it.
+    bool send(const QByteArray& request) const;
     // Answers a later `status` request with what `report` returns.
     void setStatusReporter(std::function<std::string()> report) { _status = std::move(report); }
     // Asks the running instance for its status; nullopt when none runs.
     std::optional<std::string> askStatus() const;
 
 private:
-    bool sendReopen() const;
-    bool sendRequest(const QByteArray& request) const;
     void listen();
     void acceptConnections();
 
     QString _path;
     std::function<void()> _reopen;
-    std::function<void()> _relaunch;
+    std::map<QByteArray, std::function<void()>> _handlers;
     std::function<std::string()> _status;
     QLocalServer _server;
 };

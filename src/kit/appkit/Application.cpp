@@ -4,6 +4,7 @@
 
 #include "kit/appkit/ApplicationPort.h"
 #include "kit/appkit/InterfaceFile.h"
+#include "kit/appkit/StandardAboutPanel.h"
 #include "kit/appkit/Window.h"
 #include "kit/core/Host.h"
 #include "kit/core/ProcessLocal.h"
@@ -27,6 +28,12 @@ ActivationPolicy Application::activationPolicy() const {
 
 bool Application::setActivationPolicy(ActivationPolicy policy) {
     return host().applicationPort().setActivationPolicy(static_cast<int>(policy));
+}
+
+const DispatchTable& Application::classDispatchTable() {
+    static const DispatchTable table(&Object::classDispatchTable(),
+                                     {action<&Application::terminate>("terminate:")});
+    return table;
 }
 
 void Application::terminate(Object* /*sender*/) {
@@ -69,6 +76,10 @@ void Application::keepTopLevelObjects(std::vector<std::shared_ptr<Object>> objec
     for (auto& object : objects) {
         _topLevelObjects.push_back(std::move(object));
     }
+}
+
+void Application::orderFrontStandardAboutPanelWithOptions(const AboutPanelOptions& options) {
+    StandardAboutPanel::orderFront(options);
 }
 
 void Application::windowWasCreated(Window& window) {

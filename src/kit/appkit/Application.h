@@ -9,6 +9,7 @@
 namespace kit {
 
 class Application;
+struct AboutPanelOptions;
 class Notification;
 class Window;
 
@@ -66,8 +67,18 @@ public:
     // Objects the main interface file made; the application holds them for the life of the process.
     void keepTopLevelObjects(std::vector<std::shared_ptr<Object>> objects);
 
+    // --- The standard About panel
+    // Shows the platform's About panel with `options` (see StandardAboutPanel).
+    void orderFrontStandardAboutPanelWithOptions(const AboutPanelOptions& options);
+
     void windowWasCreated(Window& window);
     void windowWillBeDestroyed(Window& window);
+
+    // Answers `terminate:`, so a Quit item without a target reaches the application.
+    static const DispatchTable& classDispatchTable();
+
+protected:
+    const DispatchTable& dispatchTable() const override { return classDispatchTable(); }
 
 private:
     bool hasVisibleWindows() const;

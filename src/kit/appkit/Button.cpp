@@ -2,6 +2,15 @@
 
 namespace kit {
 
+std::unique_ptr<Button> Button::buttonWithTitle(const std::string& title, Object* target, Selector action) {
+    auto button = std::make_unique<Button>(Rect());
+    button->setTitle(title);
+    button->setTarget(target);
+    button->setAction(action);
+    button->sizeToFit();
+    return button;
+}
+
 void Button::performClick(Object*) {
     if (!isEnabled()) {
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "kit/appkit/Control.h"
@@ -8,6 +9,10 @@ namespace kit {
 
 // The kinds of button the system uses, with the platform's values.
 enum class ButtonType { Switch = 3, MomentaryPushIn = 7 };
+// The platform's button bezels, shapes and image placements, with their values.
+enum class BezelStyle { Rounded = 1, TexturedRounded = 11, RoundRect = 12 };
+enum class ButtonBorderShape { Automatic = 0, Capsule = 1 };
+enum class ImagePosition { NoImage = 0 };
 
 // A push button or a check box (NSButton). A click on a check box flips its state before the action goes.
 class Button : public Control {
@@ -30,6 +35,16 @@ public:
         shownStateDidChange();
     }
 
+    // --- Titlebar and popover buttons
+    // buttonWithTitle:target:action: a push button sized to its title.
+    static std::unique_ptr<Button> buttonWithTitle(const std::string& title, Object* target, Selector action);
+    BezelStyle bezelStyle() const { return _bezelStyle; }
+    void setBezelStyle(BezelStyle style) { _bezelStyle = style; }
+    ButtonBorderShape borderShape() const { return _borderShape; }
+    void setBorderShape(ButtonBorderShape shape) { _borderShape = shape; }
+    ImagePosition imagePosition() const { return _imagePosition; }
+    void setImagePosition(ImagePosition position) { _imagePosition = position; }
+
     // Acts as a click by the user: nothing when disabled; otherwise a check box takes its next state and
     // the action goes out with this button as sender. `sender` is who asked.
     void performClick(Object* sender);
@@ -44,6 +59,9 @@ private:
     std::string _title = "Button";
     ButtonType _buttonType = ButtonType::MomentaryPushIn;
     ControlStateValue _state = ControlStateValue::Off;
+    BezelStyle _bezelStyle = BezelStyle::Rounded;
+    ButtonBorderShape _borderShape = ButtonBorderShape::Automatic;
+    ImagePosition _imagePosition = ImagePosition::NoImage;
 };
 
 }  // namespace kit

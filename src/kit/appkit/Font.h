@@ -26,6 +26,9 @@ public:
     static Font systemFontOfSize(double pointSize, double weight = FontWeightRegular);
     // The size of the interface font for regular controls.
     static double systemFontSize() { return 13.0; }
+    // The interface font's size for controls of a size (NSControlSize's values: 0 regular, 1 small,
+    // 2 mini, 3 large).
+    static double systemFontSizeForControlSize(int controlSize);
 
     const std::string& familyName() const { return _familyName; }
     double pointSize() const { return _pointSize; }
@@ -42,5 +45,7 @@ private:
 // The size `text` takes on one line in `font` (NSString sizeWithAttributes: with only a font), as the host
 // measures it.
 Size sizeWithFont(std::string_view text, const Font& font);
+// The size one paragraph of `text` takes in `font` when wrapped at spaces to `width`.
+Size sizeOfWrappedText(std::string_view text, const Font& font, double width);
 
 }  // namespace kit

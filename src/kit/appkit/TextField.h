@@ -1,9 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "kit/appkit/Color.h"
 #include "kit/appkit/Control.h"
+#include "kit/text/AttributedString.h"
 
 namespace kit {
 
@@ -18,6 +21,7 @@ public:
     const std::string& stringValue() const { return _stringValue; }
     virtual void setStringValue(const std::string& string) {
         _stringValue = string;
+        _attributedStringValue.reset();
         shownStateDidChange();
     }
 
@@ -47,8 +51,23 @@ public:
         shownStateDidChange();
     }
 
+    // --- Rich text and measuring
+    const Color& textColor() const { return _textColor; }
+    void setTextColor(const Color& color) {
+        _textColor = color;
+        shownStateDidChange();
+    }
+    // The text with its attributes; a plain string set later replaces it.
+    const std::optional<AttributedString>& attributedStringValue() const { return _attributedStringValue; }
+    void setAttributedStringValue(AttributedString string);
+    // The size the text needs when laid out within `bounds`: lines wrapped at word breaks to the bounds'
+    // width, no larger than the bounds.
+    Size cellSizeForBounds(const Rect& bounds) const;
+
 private:
     std::string _stringValue;
+    std::optional<AttributedString> _attributedStringValue;
+    Color _textColor = Color::labelColor();
     bool _bezeled = true;
     bool _bordered = false;
     bool _selectable = true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "kit/appkit/Appearance.h"
+#include "kit/appkit/ScrollView.h"
 #include "kit/appkit/Window.h"
 #include "kit/quartz/Layer.h"
 
@@ -94,6 +95,36 @@ View* View::addSubview(std::unique_ptr<View> view) {
     }
     added->shownStateDidChange();
     return added;
+}
+
+std::unique_ptr<View> View::removeFromSuperview() {
+    if (!_superview) {
+        return nullptr;
+    }
+    auto& siblings = _superview->_subviews;
+    const auto found =
+        std::find_if(siblings.begin(), siblings.end(),
+                     [this](const std::unique_ptr<View>& sibling) { return sibling.get() == this; });
+    if (_window) {
+        _window->viewWillBeRemoved(*this);
+    }
+    std::unique_ptr<View> removed = std::move(*found);
+    siblings.erase(found);
+    if (_layer && _layer->superlayer()) {
+        _layer->removeFromSuperlayer();
+    }
+    _superview = nullptr;
+    setWindow(nullptr);
+    return removed;
+}
+
+ScrollView* View::enclosingScrollView() const {
+    for (View* ancestor = _superview; ancestor; ancestor = ancestor->_superview) {
+        if (auto* scrollView = dynamic_cast<ScrollView*>(ancestor)) {
+            return scrollView;
+        }
+    }
+    return nullptr;
 }
 
 void View::setWindow(Window* window) {

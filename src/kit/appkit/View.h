@@ -11,6 +11,7 @@ namespace kit {
 
 class Appearance;
 class Layer;
+class ScrollView;
 class Window;
 
 // How a view follows its superview's size (NSAutoresizingMaskOptions): each bit marks a flexible margin or
@@ -49,6 +50,12 @@ public:
     View* superview() const { return _superview; }
     const std::vector<std::unique_ptr<View>>& subviews() const { return _subviews; }
     View* addSubview(std::unique_ptr<View> view);
+    // Takes this view out of its superview and hands it to the caller; nullptr when it has none.
+    std::unique_ptr<View> removeFromSuperview();
+    // The same, without asking for a redisplay (nothing in the kit redisplays on removal anyway).
+    std::unique_ptr<View> removeFromSuperviewWithoutNeedingDisplay() { return removeFromSuperview(); }
+    // The nearest scroll view among the superviews, or nullptr.
+    ScrollView* enclosingScrollView() const;
     Window* window() const { return _window; }
 
     // Springs and struts: when a view's size changes and it autoresizes its subviews (the default), each

@@ -5,6 +5,7 @@
 
 #include "kit/appkit/AnimationContext.h"
 #include "kit/appkit/Application.h"
+#include "kit/appkit/Button.h"
 #include "kit/core/Host.h"
 #include "kit/foundation/NotificationCenter.h"
 #include "kit/foundation/RunLoop.h"
@@ -30,6 +31,12 @@ Window::~Window() {
     Application::shared().windowWillBeDestroyed(*this);
     _peer.reset();
     _contentView.reset();
+    for (const auto& entry : _titlebarAccessories) {
+        entry->_parentWindow = nullptr;
+        if (View* container = entry->view()) {
+            container->setWindow(nullptr);
+        }
+    }
 }
 
 const DispatchTable& Window::classDispatchTable() {
@@ -74,6 +81,7 @@ void Window::setFrame(const Rect& frame, bool display, bool /*animate*/) {
     if (_contentView) {
         _contentView->setFrame(Rect(Point{}, frame.size));
     }
+    layoutTitlebarAccessories();
     ensurePeer().frameDidChange();
     if (display && _visible && _contentView && _contentView->needsDisplay()) {
         displayIfNeeded();
@@ -120,6 +128,7 @@ void Window::close() {
     if (!_visible) {
         return;
     }
+    NotificationCenter::defaultCenter().post(WindowWillCloseNotification, this);
     _visible = false;
     _keyWindow = false;
     cancelPreviousPerformRequests(*this, displayIfNeededSelector, nullptr);
@@ -196,6 +205,86 @@ void Window::displayIfNeeded() {
 
 void Window::update() {
     NotificationCenter::defaultCenter().post(WindowDidUpdateNotification, this);
+}
+
+Button* Window::standardWindowButton(WindowButton kind) {
+    if (!(_styleMask & WindowStyleMaskTitled)) {
+        return nullptr;
+    }
+    if (_standardButtons.empty()) {
+        const std::uint64_t offeredBy[] = {WindowStyleMaskClosable, WindowStyleMaskMiniaturizable,
+                                           WindowStyleMaskResizable};
+        for (const std::uint64_t mask : offeredBy) {
+            auto button = std::make_unique<Button>(Rect(0, 0, 14, 16));
+            button->setEnabled((_styleMask & mask) != 0);
+            _standardButtons.push_back(std::move(button));
+        }
+    }
+    return _standardButtons.at(static_cast<std::size_t>(kind)).get();
+}
+
+double Window::backingScaleFactor() const {
+    std::optional<Screen> shownOn = screen();
+    if (!shownOn) {
+        shownOn = Screen::primary();
+    }
+    return shownOn ? shownOn->backingScaleFactor() : 1.0;
+}
+
+void Window::addTitlebarAccessoryViewController(std::shared_ptr<TitlebarAccessoryViewController> controller) {
+    if (!controller || controller->_parentWindow) {
+        return;
+    }
+    controller->_parentWindow = this;
+    if (View* container = controller->view()) {
+        container->setWindow(this);
+    }
+    _titlebarAccessories.push_back(std::move(controller));
+    titlebarAccessoriesDidChange();
+}
+
+void Window::removeTitlebarAccessoryViewController(TitlebarAccessoryViewController& controller) {
+    const auto found = std::find_if(_titlebarAccessories.begin(), _titlebarAccessories.end(),
+                                    [&controller](const auto& entry) { return entry.get() == &controller; });
+    if (found == _titlebarAccessories.end()) {
+        return;
+    }
+    // Kept alive until the peer has let go of its views.
+    const std::shared_ptr<TitlebarAccessoryViewController> removed = *found;
+    if (View* container = removed->view()) {
+        viewWillBeRemoved(*container);
+        container->setWindow(nullptr);
+    }
+    removed->_parentWindow = nullptr;
+    _titlebarAccessories.erase(found);
+    titlebarAccessoriesDidChange();
+}
+
+void Window::viewWillBeRemoved(View& view) {
+    if (_peer) {
+        _peer->viewWillBeRemoved(view);
+    }
+}
+
+void Window::layoutTitlebarAccessories() {
+    // Linux window managers draw their own titlebars: the strip lies inside the window's top edge.
+    double right = _frame.width();
+    for (const auto& entry : _titlebarAccessories) {
+        View* container = entry->view();
+        if (!container || entry->layoutAttribute() != LayoutAttribute::Right) {
+            continue;
+        }
+        const Size size = container->frame().size;
+        right -= size.width;
+        container->setFrame(Rect(right, _frame.height() - size.height, size.width, size.height));
+    }
+}
+
+void Window::titlebarAccessoriesDidChange() {
+    layoutTitlebarAccessories();
+    if (_peer) {
+        _peer->titlebarAccessoriesDidChange();
+    }
 }
 
 }  // namespace kit

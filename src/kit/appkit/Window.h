@@ -4,9 +4,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "kit/appkit/Color.h"
 #include "kit/appkit/Screen.h"
+#include "kit/appkit/TitlebarAccessoryViewController.h"
 #include "kit/appkit/View.h"
 #include "kit/appkit/WindowPeer.h"
 #include "kit/core/Object.h"
@@ -25,10 +27,18 @@ inline constexpr std::uint64_t WindowCollectionBehaviorCanJoinAllSpaces = 1u << 
 inline constexpr std::uint64_t WindowCollectionBehaviorMoveToActiveSpace = 1u << 1;
 inline constexpr std::uint64_t WindowCollectionBehaviorTransient = 1u << 3;
 
+inline constexpr const char* WindowWillCloseNotification = "NSWindowWillCloseNotification";
+
 inline constexpr int NormalWindowLevel = 0;
 inline constexpr int StatusWindowLevel = 25;
 
+class Button;
 class Window;
+
+// The buttons of a titled window's titlebar (NSWindowButton).
+enum class WindowButton { Close = 0, Miniaturize = 1, Zoom = 2 };
+// Whether a window may join others as tabs (NSWindowTabbingMode).
+enum class WindowTabbingMode { Automatic = 0, Preferred = 1, Disallowed = 2 };
 
 // The animator proxy of a window: changes through it are timed by the current animation context.
 class WindowAnimator {
@@ -88,7 +98,7 @@ public:
 
     void orderFront(Object* sender);
     // Orders the window front and makes it the one that takes key presses.
-    void makeKeyAndOrderFront(Object* sender);
+    virtual void makeKeyAndOrderFront(Object* sender);
     bool isKeyWindow() const { return _keyWindow; }
     // Puts the window in the middle of the primary screen across, and somewhat above the middle, as the
     // platform does: a third of the free height above it, two thirds below. Whole points.
@@ -118,8 +128,29 @@ public:
     // Posts WindowDidUpdateNotification for this window; hosts call it for the visible windows once they
     // have handled an event of the user's (NSWindow update).
     void update();
+    // --- Titlebar accessories, titlebar buttons, tabbing, backing scale
+    bool isResizable() const { return (_styleMask & WindowStyleMaskResizable) != 0; }
+    // A titled window's titlebar button, enabled when the style mask offers it; nullptr without a titlebar.
+    Button* standardWindowButton(WindowButton kind);
+    WindowTabbingMode tabbingMode() const { return _tabbingMode; }
+    void setTabbingMode(WindowTabbingMode mode) { _tabbingMode = mode; }
+    // The scale of the screen the window is on (of the primary screen when on none; 1 with no screen).
+    double backingScaleFactor() const;
+    // The entries in the order the window keeps them. The window holds each entry and lays its view out
+    // along its top edge, right-hand entries from the right, in this order.
+    const std::vector<std::shared_ptr<TitlebarAccessoryViewController>>& titlebarAccessoryViewControllers()
+        const {
+        return _titlebarAccessories;
+    }
+    void addTitlebarAccessoryViewController(std::shared_ptr<TitlebarAccessoryViewController> controller);
+    void removeTitlebarAccessoryViewController(TitlebarAccessoryViewController& controller);
+    // A view of this window is about to leave it: its peer lets go of what presents it.
+    void viewWillBeRemoved(View& view);
 
 private:
+    void layoutTitlebarAccessories();
+    void titlebarAccessoriesDidChange();
+
     friend class WindowAnimator;
     void setAlphaValue(double alpha, double fadeDuration);
     WindowPeer& ensurePeer();
@@ -143,6 +174,9 @@ private:
     bool _displayScheduled = false;
     std::unique_ptr<View> _contentView;
     std::unique_ptr<WindowPeer> _peer;
+    std::vector<std::unique_ptr<Button>> _standardButtons;
+    WindowTabbingMode _tabbingMode = WindowTabbingMode::Automatic;
+    std::vector<std::shared_ptr<TitlebarAccessoryViewController>> _titlebarAccessories;
 
 public:
     static const DispatchTable& classDispatchTable();

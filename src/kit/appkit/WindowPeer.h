@@ -32,6 +32,12 @@ public:
     // Something `view` shows changed (its frame, visibility, value, title, items…), or it was just added
     // to the window's view tree, with its subviews.
     virtual void viewDidChange(View& view) = 0;
+
+    // --- Titlebar accessories and removed views
+    // The window's titlebar accessories were added, removed or laid out again.
+    virtual void titlebarAccessoriesDidChange() {}
+    // `view` (with its subviews) is about to leave the window.
+    virtual void viewWillBeRemoved(View& /*view*/) {}
 };
 
 }  // namespace kit

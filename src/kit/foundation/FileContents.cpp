@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QStringDecoder>
 #include <cerrno>
 #include <system_error>
 #include <utility>
@@ -73,6 +74,19 @@ bool writeWholeFileAtomically(const std::filesystem::path& path, const std::stri
     }
     calls.syncFolder(path.parent_path());
     return true;
+}
+
+std::optional<std::string> readUTF8File(const std::filesystem::path& path) {
+    std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder(QByteArrayView(bytes->data(), static_cast<qsizetype>(bytes->size())));
+    if (decoder.hasError()) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 }  // namespace kit

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include "about/AboutPanelSearch.h"
+#include "about/KRAboutPanelManager.h"
+#include "about/KRContextTextAttachmentCell.h"
+#include "kit/appkit/Button.h"
+#include "kit/appkit/Panel.h"
+#include "kit/appkit/ScrollView.h"
+#include "kit/appkit/StackView.h"
+#include "kit/appkit/StandardAboutPanel.h"
+#include "kit/appkit/TextView.h"
+#include "kit/foundation/SystemVersion.h"
+#include "kit/text/TextAttachment.h"
+#include "support/GeometryPrinters.h"
+#include "support/HeadlessTest.h"
+
+namespace {
+
+class KRAboutPanelManagerTest : public HeadlessTest {
+protected:
+    static std::unique_ptr<kit::Window> makePanel(std::uint64_t style = kit::WindowStyleMaskTitled |
+                                                                        kit::WindowStyleMaskClosable) {
+        return std::make_unique<kit::Panel>(kit::Rect(0, 0, 300, 300), style, kit::BackingStoreType::Buffered,
+                                            false);
+    }
+    static KRAboutPanelManager& manager() { return KRAboutPanelManager::aboutPanelManager(); }
+};
+
+class PanelSubclass : public kit::Panel {
+public:
+    using kit::Panel::Panel;
+};
+
+TEST_F(KRAboutPanelManagerTest, ShowsCreditsAndOneEULAButtonWhoseClicksOpenTheMakersPages) {
+    kit::SystemVersion::setCurrent(kit::SystemVersion(26));
+    manager().orderFrontStandardAboutPanel(nullptr);
+    kit::Panel* panel = kit::StandardAboutPanel::existing();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(panel->isVisible());
+    const CreditsTextView credits = CreditsTextView::find(*panel->contentView());
+    ASSERT_NE(credits.textView, nullptr);
+    EXPECT_TRUE(credits.metStackView);
+    EXPECT_NE(credits.textView->enclosingScrollView(), nullptr) << "a stacked panel keeps its scroll view";
+    EXPECT_EQ(credits.textView->delegate(), &manager());
+    EXPECT_TRUE(credits.textView->textStorage().string().starts_with("GLib by")) << "sorted";
+
+    manager().orderFrontStandardAboutPanel(nullptr);
+    ASSERT_EQ(panel->titlebarAccessoryViewControllers().size(), 1u) << "one EULA button, however often";
+    auto* eula =
+        dynamic_cast<kit::Button*>(panel->titlebarAccessoryViewControllers()[0]->view()->subviews()[0].get());
+    ASSERT_NE(eula, nullptr);
+    EXPECT_EQ(eula->title(), "EULA");
+    eula->performClick(nullptr);
+
+    const kit::AttributedString& text = credits.textView->textStorage();
+    credits.textView->clickedOnAttachment(text.length() - 2, kit::Rect());
+    EXPECT_EQ(world().openedURLs(),
+              (std::vector<std::string>{"https://larkspur.example/eula", "https://larkspur.example/"}));
+}
+
+TEST_F(KRAboutPanelManagerTest, OpensOnlyAddressesThatContextCellsCarry) {
+    kit::TextView textView{kit::Rect()};
+    textView.setDelegate(&manager());
+    kit::AttributedString text;
+    auto attach = [&text](std::shared_ptr<kit::TextAttachmentCell> cell) {
+        auto attachment = std::make_shared<kit::TextAttachment>();
+        attachment->setAttachmentCell(std::move(cell));
+        text.append(kit::AttributedString::withAttachment(attachment));
+    };
+    attach(std::make_shared<kit::TextAttachmentCell>(nullptr));
+    attach(nullptr);
+    auto numberCell = std::make_shared<KRContextTextAttachmentCell>(nullptr);
+    numberCell->setTextAttachmentContext(42);
+    attach(numberCell);
+    textView.setAttributedString(text);
+    textView.clickedOnAttachment(0, kit::Rect());
+    textView.clickedOnAttachment(1, kit::Rect());
+    textView.clickedOnAttachment(2, kit::Rect());
+    EXPECT_TRUE(world().openedURLs().empty());
+
+    struct Counter : kit::TextViewDelegate {
+        int clicks = 0;
+        void textViewClickedOnCell(kit::TextView&, kit::TextAttachmentCell&, const kit::Rect&,
+                                   std::size_t) override {
+            ++clicks;
+        }
+    } counter;
+    textView.setDelegate(&counter);
+    textView.clickedOnAttachment(1, kit::Rect());
+    EXPECT_EQ(counter.clicks, 0) << "an attachment without a cell has nothing to click";
+}
+
+TEST_F(KRAboutPanelManagerTest, APanelMadeBeforeTheCommandGetsNoButton) {
+    kit::StandardAboutPanel::orderFront({});
+    manager().orderFrontStandardAboutPanel(nullptr);
+    EXPECT_TRUE(kit::StandardAboutPanel::existing()->titlebarAccessoryViewControllers().empty());
+}
+
+TEST_F(KRAboutPanelManagerTest, CandidatesAreFixedSizeExactPanelsWithAWorkingCloseButton) {
+    const auto panel = makePanel();
+    const auto resizable =
+        makePanel(kit::WindowStyleMaskTitled | kit::WindowStyleMaskClosable | kit::WindowStyleMaskResizable);
+    const auto unclosable = makePanel(kit::WindowStyleMaskTitled);
+    const auto disabled = makePanel();
+    disabled->standardWindowButton(kit::WindowButton::Close)->setEnabled(false);
+    const auto borderless = makePanel(kit::WindowStyleMaskBorderless);
+    const PanelSubclass subclass(kit::Rect(), kit::WindowStyleMaskTitled | kit::WindowStyleMaskClosable,
+                                 kit::BackingStoreType::Buffered, false);
+    const kit::Window window(kit::Rect(), kit::WindowStyleMaskTitled | kit::WindowStyleMaskClosable,
+                             kit::BackingStoreType::Buffered, false);
+    const auto other = makePanel();
+
+    EXPECT_EQ(aboutPanelCandidatesExcluding(nullptr), (std::vector<kit::Window*>{panel.get(), other.get()}));
+    const std::vector<kit::Window*> before{panel.get()};
+    EXPECT_EQ(aboutPanelCandidatesExcluding(&before), (std::vector<kit::Window*>{other.get()}));
+    const std::vector<kit::Window*> both{panel.get(), other.get()};
+    EXPECT_EQ(aboutPanelCandidatesExcluding(&both), std::nullopt);
+}
+
+TEST_F(KRAboutPanelManagerTest, FindsTheFirstTextViewAndSaysWhenThereIsABonusOne) {
+    kit::View content(kit::Rect(0, 0, 100, 100));
+    kit::View* group = content.addSubview(std::make_unique<kit::View>(kit::Rect()));
+    kit::View* first = group->addSubview(std::make_unique<kit::TextView>(kit::Rect()));
+    first->addSubview(std::make_unique<kit::TextView>(kit::Rect()));
+    EXPECT_EQ(CreditsTextView::find(content).textView, first);
+    EXPECT_TRUE(world().logMessages().empty()) << "a text view's own subviews are not searched";
+
+    content.addSubview(std::make_unique<kit::StackView>(kit::Rect()))
+        ->addSubview(std::make_unique<kit::TextView>(kit::Rect()));
+    const CreditsTextView found = CreditsTextView::find(content);
+    EXPECT_EQ(found.textView, first);
+    EXPECT_TRUE(found.metStackView);
+    EXPECT_EQ(world().logMessages(), (std::vector<std::string>{"unexpected bonus text view"}));
+}
+
+TEST_F(KRAboutPanelManagerTest, FitsCreditsToTheirScrollViewAtTheBoundaries) {
+    struct Case {
+        double scrollHeight;
+        kit::Size text;
+        bool moved;
+        double width;  // of the text view left in place
+    };
+    for (const Case c : {Case{15, {300, 10}, false, 300}, Case{100, {300, 100.05}, true, 0},
+                         Case{100, {300, 101}, false, 260}, Case{100, {260.05, 101}, false, 260.05},
+                         Case{15.5, {300, 15.5}, true, 0}}) {
+        SCOPED_TRACE(c.scrollHeight + c.text.height);
+        const auto panel = makePanel();
+        auto* scroll = static_cast<kit::ScrollView*>(panel->contentView()->addSubview(
+            std::make_unique<kit::ScrollView>(kit::Rect(20, 30, 260, c.scrollHeight))));
+        auto text = std::make_unique<kit::TextView>(kit::Rect(kit::Point{0, 4}, c.text));
+        kit::TextView* textView = text.get();
+        scroll->setDocumentView(std::move(text));
+
+        fitCreditsToScrollView(*panel, *textView);
+        EXPECT_EQ(scroll->isHidden(), c.moved);
+        if (c.moved) {
+            EXPECT_EQ(textView->superview(), panel->contentView());
+            EXPECT_EQ(textView->frame(), scroll->frame());
+        } else {
+            EXPECT_EQ(textView->superview(), scroll->contentView());
+            EXPECT_EQ(textView->frame(), kit::Rect(0, 4, c.width, c.text.height));
+        }
+    }
+}
+
+TEST_F(KRAboutPanelManagerTest, TheOlderPanelKeepsItsStandardLayoutOnlyForStackViews) {
+    kit::SystemVersion::setCurrent(kit::SystemVersion(10, 15));
+    manager().orderFrontStandardAboutPanel(nullptr);
+    const CreditsTextView credits =
+        CreditsTextView::find(*kit::StandardAboutPanel::existing()->contentView());
+    ASSERT_NE(credits.textView, nullptr);
+    EXPECT_FALSE(credits.metStackView);
+    EXPECT_EQ(credits.textView->delegate(), &manager());
+}
+
+}  // namespace
