@@ -16,6 +16,7 @@
 #include "kit/core/ProcessLocal.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/FileContents.h"
+#include "kit/foundation/URL.h"
 #include "kit/graphics/Image.h"
 
 namespace {
@@ -92,7 +93,8 @@ void KRAboutPanelManager::textViewClickedOnCell(kit::TextView& /*textView*/, kit
     const auto* contextCell = dynamic_cast<KRContextTextAttachmentCell*>(&cell);
     const auto* address =
         contextCell ? std::any_cast<std::string>(&contextCell->textAttachmentContext()) : nullptr;
-    if (address) {
-        kit::Workspace::shared().openURL(*address);
+    if (const auto url = address ? kit::URL::URLWithString(*address) : std::nullopt;
+        url && url->isWebAddress()) {
+        kit::Workspace::shared().openURL(url->absoluteString());
     }
 }

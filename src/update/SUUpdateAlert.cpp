@@ -38,7 +38,7 @@ std::unique_ptr<SUUpdateAlert> SUUpdateAlert::updateAlert(const kit::Bundle& bun
         kit::stringWithFormat(kit::localized("%@ %@ is available."),
                               {bundle.infoString("CFBundleName"), item.displayVersionString});
     std::unique_ptr<SUUpdateAlert> alert(new SUUpdateAlert(kit::localized("Software Update"), message));
-    if (kit::URL::URLWithString(item.infoURL)) {
+    if (const auto page = kit::URL::URLWithString(item.infoURL); page && page->isWebAddress()) {
         alert->_pageURL = item.infoURL;
         alert->_defaultButton =
             alert->addButton(kit::localized("Visit Download Page"), "visitDownloadPage:", width - margin);

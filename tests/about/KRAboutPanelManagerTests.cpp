@@ -72,11 +72,18 @@ TEST_F(KRAboutPanelManagerTest, OpensOnlyAddressesThatContextCellsCarry) {
     auto numberCell = std::make_shared<KRContextTextAttachmentCell>(nullptr);
     numberCell->setTextAttachmentContext(42);
     attach(numberCell);
+    // Only web addresses reach the browser: never a local file or another program's scheme.
+    for (const std::string address :
+         {"file:///etc/passwd", "mailto:someone@example.com", "https://ok.example/"}) {
+        auto addressCell = std::make_shared<KRContextTextAttachmentCell>(nullptr);
+        addressCell->setTextAttachmentContext(address);
+        attach(addressCell);
+    }
     textView.setAttributedString(text);
-    textView.clickedOnAttachment(0, kit::Rect());
-    textView.clickedOnAttachment(1, kit::Rect());
-    textView.clickedOnAttachment(2, kit::Rect());
-    EXPECT_TRUE(world().openedURLs().empty());
+    for (std::size_t index = 0; index < 6; ++index) {
+        textView.clickedOnAttachment(index, kit::Rect());
+    }
+    EXPECT_EQ(world().openedURLs(), std::vector<std::string>{"https://ok.example/"});
 
     struct Counter : kit::TextViewDelegate {
         int clicks = 0;

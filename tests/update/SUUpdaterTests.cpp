@@ -188,4 +188,16 @@ TEST_F(SUUpdaterTest, AFoundUpdateIsAnnouncedWithItsPage) {
     EXPECT_EQ(check(), (Events{"loaded", "not found"}));
     ASSERT_NE(updater().alertWindow(), nullptr) << "a check the user asked for says it found nothing";
     EXPECT_EQ(updater().alertWindow()->title(), "You’re up to date!");
+
+    // A feed's page that is no web address is not offered: the browser would open a local file.
+    std::string localPage = item("300", "3.0");
+    localPage.replace(localPage.find("https://maker.example/example/3.0"), 33, "file:///etc/passwd");
+    writeFeed(localPage);
+    EXPECT_EQ(check(), (Events{"loaded", "found 3.0"}));
+    ASSERT_NE(updater().alertWindow(), nullptr);
+    for (const auto& view : updater().alertWindow()->contentView()->subviews()) {
+        if (auto* button = dynamic_cast<kit::Button*>(view.get())) {
+            EXPECT_NE(button->title(), "Visit Download Page");
+        }
+    }
 }

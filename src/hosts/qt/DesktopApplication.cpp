@@ -10,6 +10,7 @@
 #include <string>
 
 #include "hosts/qt/Places.h"
+#include "hosts/qt/PrivateFolder.h"
 #include "hosts/qt/QtHost.h"
 #include "hosts/qt/SessionCheck.h"
 #include "hosts/qt/SingleInstance.h"
@@ -62,10 +63,21 @@ bool bundleIsThere() {
     return false;
 }
 
+// Empty when the folder for it cannot be made the user's alone: then no launch hands off to another.
 std::filesystem::path socketPath() {
     std::error_code error;
     const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
-    return instanceSocketPath(qgetenv("XDG_RUNTIME_DIR").constData(), error ? "/tmp" : temporary, getuid());
+    const QByteArray runtimeFolder = qgetenv("XDG_RUNTIME_DIR");
+    const std::filesystem::path path =
+        instanceSocketPath(runtimeFolder.constData(), error ? "/tmp" : temporary, getuid());
+    if (!runtimeFolder.isEmpty()) {
+        return path;  // the desktop's, made private to the user
+    }
+    if (const std::string problem = makePrivateFolder(path.parent_path(), getuid()); !problem.empty()) {
+        std::fprintf(stderr, "Awning: %s; it runs without its single-instance socket.\n", problem.c_str());
+        return {};
+    }
+    return path;
 }
 
 }  // namespace

@@ -52,9 +52,10 @@ std::filesystem::path bundleDirectory(const char* configured,
 
 std::filesystem::path instanceSocketPath(const char* xdgRuntimeDir,
                                          const std::filesystem::path& temporaryDirectory, unsigned userId) {
+    const std::string name = "awning-" + std::to_string(userId);
     const std::filesystem::path folder =
-        isSet(xdgRuntimeDir) ? std::filesystem::path(xdgRuntimeDir) : temporaryDirectory;
-    return folder / ("awning-" + std::to_string(userId) + ".socket");
+        isSet(xdgRuntimeDir) ? std::filesystem::path(xdgRuntimeDir) : temporaryDirectory / name;
+    return folder / (name + ".socket");
 }
 
 std::vector<std::string> languageCodes(const std::vector<std::string>& uiLanguages) {

@@ -20,7 +20,8 @@ std::filesystem::path bundleDirectory(const char* configured,
                                       const std::filesystem::path& executableDirectory,
                                       const std::filesystem::path& installedDataDirectory);
 
-// The single-instance socket: one per user, in the user's runtime folder, else in the temporary folder.
+// The single-instance socket: one per user, in the user's runtime folder, else in a folder of the user's
+// own ("awning-<uid>") in the temporary folder, which other accounts can write to.
 std::filesystem::path instanceSocketPath(const char* xdgRuntimeDir,
                                          const std::filesystem::path& temporaryDirectory, unsigned userId);
 

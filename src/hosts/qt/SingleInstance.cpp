@@ -1,7 +1,11 @@
 #include "hosts/qt/SingleInstance.h"
 
+#include <unistd.h>
+
 #include <QLocalSocket>
 #include <QLockFile>
+
+#include "hosts/qt/PrivateFolder.h"
 
 namespace qthost {
 
@@ -20,7 +24,21 @@ SingleInstance::SingleInstance(const std::filesystem::path& socketPath, std::fun
     QObject::connect(&_server, &QLocalServer::newConnection, &_server, [this] { acceptConnections(); });
 }
 
+bool SingleInstance::isTrusted() const {
+    if (_path.isEmpty()) {
+        return false;
+    }
+    const std::string reason = untrustedSocketReason(_path.toStdString(), getuid());
+    if (!reason.empty()) {
+        qWarning("Awning: will not use %s: it could hand this launch to a stranger", reason.c_str());
+    }
+    return reason.empty();
+}
+
 bool SingleInstance::handOffToRunningInstance(bool takeOver) {
+    if (!isTrusted()) {
+        return false;
+    }
     // Two launches at once: the second waits here until the first listens, then hands off to it. A crashed
     // holder's lock is stale and taken over; without the lock at all we go on rather than not start.
     QLockFile lock(_path + QStringLiteral(".lock"));
@@ -33,6 +51,9 @@ bool SingleInstance::handOffToRunningInstance(bool takeOver) {
 }
 
 bool SingleInstance::handOffRequestToRunningInstance(const QByteArray& request) {
+    if (!isTrusted()) {
+        return false;
+    }
     QLockFile lock(_path + QStringLiteral(".lock"));
     lock.tryLock(lockTimeoutMilliseconds);
     if (send(request)) {
@@ -47,6 +68,9 @@ void SingleInstance::onRequest(const QByteArray& request, std::function<void()> 
 }
 
 bool SingleInstance::send(const QByteArray& request) const {
+    if (!isTrusted()) {
+        return false;
+    }
     QLocalSocket socket;
     socket.connectToServer(_path);
     if (!socket.waitForConnected(connectTimeoutMilliseconds)) {
@@ -59,6 +83,9 @@ bool SingleInstance::send(const QByteArray& request) const {
 }
 
 std::optional<std::string> SingleInstance::askStatus() const {
+    if (!isTrusted()) {
+        return std::nullopt;
+    }
     QLocalSocket socket;
     socket.connectToServer(_path);
     if (!socket.waitForConnected(connectTimeoutMilliseconds)) {

@@ -13,7 +13,8 @@ namespace qthost {
 // One running instance per user: a later launch hands a reopen request to it over a local socket and ends.
 class SingleInstance {
 public:
-    // `reopen` runs in the running instance for every later launch.
+    // `reopen` runs in the running instance for every later launch. An empty path stands for no socket:
+    // this process neither hands off nor listens.
     SingleInstance(const std::filesystem::path& socketPath, std::function<void()> reopen);
 
     // True when a running instance took the reopen request: this process should end. Otherwise this process
@@ -36,6 +37,9 @@ public:
     std::optional<std::string> askStatus() const;
 
 private:
+    // False for no path, or when what is at the path is not this user's own socket (another account
+    // could otherwise take every later launch); says so in the log.
+    bool isTrusted() const;
     void listen();
     void acceptConnections();
 

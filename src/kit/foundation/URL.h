@@ -16,6 +16,9 @@ public:
     // The scheme in lower case ("https", "file"); empty for a relative reference.
     const std::string& scheme() const { return _scheme; }
     bool isFileURL() const { return _scheme == "file"; }
+    // Whether a browser may be sent here: only "http" and "https" addresses, so an address from outside
+    // data (a feed, a credits file) can never open a local file or start another program's handler.
+    bool isWebAddress() const { return _scheme == "https" || _scheme == "http"; }
     // A file address's path with its escapes decoded ("file:///tmp/a%20b" → "/tmp/a b"); empty when the
     // address is no file address or names another machine.
     std::string path() const;

@@ -27,7 +27,7 @@ TEST(Places, TheBundleIsConfiguredBesideTheExecutableOrInstalled) {
 
 TEST(Places, TheInstanceSocketIsPerUser) {
     EXPECT_EQ(instanceSocketPath("/run/user/1000", "/tmp", 1000), "/run/user/1000/awning-1000.socket");
-    EXPECT_EQ(instanceSocketPath(nullptr, "/tmp", 1001), "/tmp/awning-1001.socket");
+    EXPECT_EQ(instanceSocketPath(nullptr, "/tmp", 1001), "/tmp/awning-1001/awning-1001.socket");
 }
 
 TEST(Places, LanguagesAreLowerCaseCodesInOrder) {

@@ -88,3 +88,28 @@ TEST_F(SingleInstanceTest, ARelaunchedInstanceReplacesTheOneQuitting) {
     EXPECT_EQ(newReopened, 1);
     EXPECT_EQ(oldReopened, 0);
 }
+
+TEST_F(SingleInstanceTest, ASocketOfAnotherAccountIsNeverTalkedTo) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "planting a socket of another owner needs the superuser";
+    }
+    int reopened = 0;
+    SingleInstance stranger(_socket, [&] { ++reopened; });
+    ASSERT_FALSE(stranger.handOffToRunningInstance());
+    ASSERT_EQ(chown(_socket.c_str(), 4242, 4242), 0);
+
+    SingleInstance later(_socket, [] {});
+    EXPECT_FALSE(later.handOffToRunningInstance()) << "the launch is not handed to a stranger";
+    EXPECT_FALSE(later.isListening()) << "nor is the stranger's socket removed";
+    EXPECT_FALSE(later.askStatus());
+    deliverUntil(reopened, 1);
+    EXPECT_EQ(reopened, 0);
+    EXPECT_TRUE(std::filesystem::exists(_socket));
+}
+
+TEST_F(SingleInstanceTest, WithoutASocketPathALaunchRunsAlone) {
+    SingleInstance alone({}, [] {});
+    EXPECT_FALSE(alone.handOffToRunningInstance());
+    EXPECT_FALSE(alone.isListening());
+    EXPECT_FALSE(alone.send("reopen\n"));
+}
