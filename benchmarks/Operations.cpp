@@ -8,10 +8,13 @@
 #include "hosts/headless/HeadlessHost.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/graphics/Bitmap.h"
+#include "kit/graphics/Image.h"
 #include "kit/quartz/LayerRenderer.h"
 #include "support/WindowListEntries.h"
 #include "tint/KRTintView.h"
 #include "tint/KRTintWindow.h"
+#include "toolkit/GrayScaleImage.h"
+#include "update/KRSparkleWrapper.h"
 
 namespace {
 
@@ -90,6 +93,40 @@ private:
     kit::Bitmap _pixels;
 };
 
+// The update icon made and drawn at scale 2, as the update menu and the settings window show it.
+class DiskIcon : public Operation {
+public:
+    explicit DiskIcon(double size) : _size(size) {}
+    void run() override { _pixels = KRSparkleWrapper::updateIconWithSize(_size)->bitmapForScale(2.0); }
+
+private:
+    headless::HeadlessHost _world;
+    double _size;
+    kit::Bitmap _pixels;
+};
+
+// A grey copy of a colourful, half-transparent picture (premultiplied, so no channel above the alpha), as a
+// disabled button's image is made.
+class GreyCopy : public Operation {
+public:
+    explicit GreyCopy(int side) {
+        kit::Bitmap picture(side, side);
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                picture.pixels()[static_cast<std::size_t>(y) * side + x] =
+                    0x80000000u | (static_cast<std::uint32_t>(x * 0x010203 + y * 0x030201) & 0x007f7f7fu);
+            }
+        }
+        _image = kit::Image::imageWithBitmap(std::move(picture), kit::Size{double(side), double(side)});
+    }
+    void run() override { _grey = grayScaleImage(*_image); }
+
+private:
+    headless::HeadlessHost _world;
+    std::shared_ptr<kit::Image> _image;
+    std::shared_ptr<kit::Image> _grey;
+};
+
 using Maker = std::function<std::unique_ptr<Operation>()>;
 
 const std::vector<std::pair<std::string, Maker>>& operations() {
@@ -100,6 +137,8 @@ const std::vector<std::pair<std::string, Maker>>& operations() {
         {"check_200_entries", [] { return std::make_unique<Check>(200); }},
         {"gradient_redraw_1440x24", [] { return std::make_unique<GradientRedraw>(1440, 24); }},
         {"gradient_redraw_3456x74", [] { return std::make_unique<GradientRedraw>(3456, 74); }},
+        {"disk_icon_128", [] { return std::make_unique<DiskIcon>(128); }},
+        {"grey_copy_512x512", [] { return std::make_unique<GreyCopy>(512); }},
     };
     return all;
 }

@@ -8,17 +8,26 @@
 #include <string>
 #include <vector>
 
+#include "about/KRAdButtonWindow.h"
 #include "app/KRMainController.h"
 #include "app/MainInterfaceFile.h"
+#include "kit/appkit/Application.h"
 #include "kit/appkit/Archiver.h"
+#include "kit/appkit/Button.h"
+#include "kit/appkit/StatusItem.h"
 #include "kit/foundation/PropertyListSerialization.h"
 #include "kit/foundation/RunLoop.h"
+#include "kit/foundation/SystemVersion.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/graphics/Image.h"
+#include "statusitem/KRSetActivationPolicy.h"
+#include "statusitem/KRStatusItemController.h"
 #include "support/HeadlessTest.h"
 #include "support/WindowListEntries.h"
 #include "tint/CurrentDesktopKey.h"
 #include "tint/KRTintView.h"
 #include "tint/KRTintWindow.h"
+#include "update/KRSparkleWrapper.h"
 
 // The bad-input table of docs/ROBUSTNESS.md: every key Awning reads, stored with each kind of wrong
 // value in turn, and what the running application then does. A row's cells are in `kinds()` order.
@@ -103,7 +112,59 @@ std::string colour(kit::Color (*read)(), double defaultAlpha) {
     return read() == kit::Color::calibratedWhite(0.0, defaultAlpha) ? "default" : "stored";
 }
 
+// The update sentence the stored record gives, and whether a check that finds nothing then records soundly.
+std::string updateRecord(headless::HeadlessHost&) {
+    KRSparkleWrapper& wrapper = KRSparkleWrapper::sharedSparkleWrapper();
+    const std::string sentence =
+        wrapper.statusDescriptionWithUpdateVersion(nullptr) ? "sentence" : "no sentence";
+    wrapper.updaterDidNotFindUpdate(wrapper.updater());
+    const auto stored = kit::UserDefaults::standard().objectForKey("KRSparkleWrapperStatus");
+    const PropertyList::Dictionary* record = stored ? stored->dictionary() : nullptr;
+    const bool sound = record && record->count("Current Version") && record->at("Current Version").string() &&
+                       record->count("Update Version") && record->at("Update Version").string();
+    return sentence + (sound ? ", then recorded" : ", then not recorded");
+}
+
+std::string automaticChecks(headless::HeadlessHost&) {
+    return KRSparkleWrapper::sharedSparkleWrapper().updater().automaticallyChecksForUpdates() ? "on" : "off";
+}
+
+// Whether the promotional popover opens by itself at the settings window's first and second showing.
+std::string promotionalPopover(headless::HeadlessHost&) {
+    KRAdButtonWindow window(kit::Rect(100, 100, 400, 300), kit::WindowStyleMaskTitled,
+                            kit::BackingStoreType::Buffered, false);
+    const auto opensByItself = [&window] {
+        window.makeKeyAndOrderFront(nullptr);
+        const bool shown = window.adPopover() && window.adPopover()->isShown();
+        if (shown) {
+            window.adButton()->performClick(nullptr);  // "OK"
+        }
+        return shown;
+    };
+    const bool first = opensByItself();
+    const bool second = opensByItself();
+    return first && !second ? "opens once" : first ? "opens every time" : "never opens";
+}
+
+std::string statusItemLength(headless::HeadlessHost&) {
+    kit::SystemVersion::setCurrent(kit::SystemVersion(26));
+    KRStatusItemController& controller = KRStatusItemController::defaultController();
+    const auto image = std::make_shared<kit::Image>(kit::Size{22.0, 22.0});
+    controller.setStatusItemEnabled(true, image, image, nullptr);
+    return number(controller.statusItem()->length()) + " pt";
+}
+
+// Whether switching to a Dock icon on an older system brings the application forward.
+std::string dockSwitch(headless::HeadlessHost& world) {
+    kit::SystemVersion::setCurrent(kit::SystemVersion(10, 14));
+    world.applicationPort().setActivationPolicy(1);
+    KRSetActivationPolicy(false, false, nullptr, nullptr);
+    world.advance(0.5);
+    return world.activationCount() > 0 ? "activates" : "stays behind";
+}
+
 const std::vector<std::string> alwaysDefault(kinds().size(), "default");
+const std::vector<std::string> recordedAfterACheck(kinds().size(), "no sentence, then recorded");
 
 }  // namespace
 
@@ -176,6 +237,22 @@ TEST_F(BadDefaultsTest, EveryKeyWithEveryWrongKindOfValue) {
          {"stored", "default", "default", "default", "default", "default", "default", "default", "default",
           "default", "default", "default", "default", "default"},
          {{"Top Color", red}}},
+        {"KRSparkleWrapperStatus", updateRecord, recordedAfterACheck},
+        {"KRSparkleWrapper Status", updateRecord, recordedAfterACheck},
+        {"SUEnableAutomaticChecks",
+         automaticChecks,
+         {"on", "off", "off", "on", "on", "on", "on", "on", "on", "on", "on", "on", "on", "on"}},
+        {"KRAdButtonWindowAppVersion", promotionalPopover,
+         std::vector<std::string>(kinds().size(), "opens once")},
+        {"KRStatusItemWidth",
+         statusItemLength,
+         {"22 pt", "22 pt", "22 pt", "22 pt", "22 pt", "22 pt", "22 pt", "22 pt", "22 pt", "22 pt", "100 pt",
+          "22 pt", "100 pt", "22 pt"}},
+        {"Application Mode: Dock: Background Launch",
+         dockSwitch,
+         {"activates", "activates", "activates", "stays behind", "stays behind", "activates", "activates",
+          "activates", "activates", "stays behind", "stays behind", "stays behind", "stays behind",
+          "stays behind"}},
     };
     for (const Row& row : rows) {
         ASSERT_EQ(row.expected.size(), kinds().size()) << row.key;

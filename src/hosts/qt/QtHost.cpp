@@ -199,8 +199,10 @@ std::string QtHost::statusReport() const {
     }
     const kit::UserDefaults& defaults = kit::UserDefaults::standard();
     const auto opacity = [&](const char* key, double fallback) {
+        // As the tint reads them: a value with no finite number stands for the default.
         const std::optional<kit::PropertyList> stored = defaults.objectForKey(key);
-        return stored ? stored->doubleValue().value_or(fallback) : fallback;
+        const std::optional<double> value = stored ? stored->doubleValue() : std::nullopt;
+        return value && std::isfinite(*value) ? *value : fallback;
     };
     facts.idleOpacity = opacity("Idle Alpha", 0.2);
     facts.hoverOpacity = opacity("Hover Alpha", 0.0);
