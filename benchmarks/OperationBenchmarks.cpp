@@ -1,52 +1,24 @@
 #include <benchmark/benchmark.h>
 #include <valgrind/callgrind.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 #include <string>
 
 #include "Operations.h"
-
-// Counts the allocations made while an operation runs.
-namespace {
-std::atomic<bool> counting{false};
-std::atomic<std::size_t> allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-    if (counting) {
-        ++allocations;
-    }
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-// The replacement operator new above hands out malloc's memory, so free is its matching release.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-#pragma GCC diagnostic pop
+#include "support/AllocationCounter.h"
 
 namespace {
 
 void measure(benchmark::State& state, const std::string& name) {
     const std::unique_ptr<Operation> operation = Operation::make(name);
     operation->run();  // the first run may fill caches that later runs reuse
-    allocations = 0;
-    counting = true;
+    AllocationCounter::start();
     for (auto _ : state) {
         operation->run();
     }
-    counting = false;
+    const std::size_t allocations = AllocationCounter::stop();
     state.counters["allocations"] =
         benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
 }

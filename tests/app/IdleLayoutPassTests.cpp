@@ -1,38 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "kit/foundation/UserDefaults.h"
+#include "support/AllocationCounter.h"
 #include "support/TintOverlayTest.h"
 #include "support/WindowListEntries.h"
-
-// Counts every allocation of this test program while counting is on.
-namespace {
-std::atomic<bool> counting{false};
-std::atomic<std::size_t> allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-    if (counting) {
-        ++allocations;
-    }
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) {
-        return memory;
-    }
-    throw std::bad_alloc();
-}
-// The replacement operator new above hands out malloc's memory, so free is its matching release.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-#pragma GCC diagnostic pop
 
 class IdleLayoutPassTest : public TintOverlayTest {};
 
@@ -46,11 +17,9 @@ TEST_F(IdleLayoutPassTest, AnIdlePassAllocatesNothingAndRedrawsNothing) {
     world().advance(1.0);  // first display and steady state
     world().clearWindowEvents();
 
-    counting = true;
+    AllocationCounter::start();
     world().advance(2.0);  // ten idle layout passes
-    counting = false;
-
-    EXPECT_EQ(allocations.load(), 0u);
+    EXPECT_EQ(AllocationCounter::stop(), 0u);
     EXPECT_TRUE(world().windowEvents().empty()) << "no redraw, no frame, level or opacity change";
     EXPECT_EQ(pendingLayoutPasses(), 1u);
 }
@@ -65,11 +34,9 @@ TEST_F(IdleLayoutPassTest, ACheckAllocatesNoMoreForALongerWindowList) {
         }
         windows.push_back(menuBarEntry(24));
         world().setWindowList(windows);
-        allocations = 0;
-        counting = true;
+        AllocationCounter::start();
         controller().updateMenuBarVisibilityAndColorsKey(&controller());
-        counting = false;
-        return allocations.load();
+        return AllocationCounter::stop();
     };
     launch();
     allocationsOfACheck(0);  // the first check settles the desktop key
