@@ -144,6 +144,17 @@ desktop_start_compositor() {
         fail "compositor did not start"
 }
 
+# desktop_start_openbox: a window manager for the tests about managed windows; skips the test (77)
+# where openbox is not installed.
+desktop_start_openbox() {
+    command -v openbox >/dev/null || {
+        echo "skipped: openbox is not installed" >&2
+        exit 77
+    }
+    desktop_spawn openbox openbox --config-file /dev/null
+    wait_until 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
+}
+
 # desktop_start_panel: sets PANEL_PID and PANEL_WINDOW.
 desktop_start_panel() {
     desktop_spawn panel "$AWNING_DEMO_PANEL" --color "$PANEL_COLOR" --height "$PANEL_HEIGHT" \

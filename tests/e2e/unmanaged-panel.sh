@@ -4,14 +4,9 @@
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
 desktop_init 60
-command -v openbox >/dev/null || {
-    echo "skipped: openbox is not installed" >&2
-    exit 77
-}
 
 desktop_start_xvfb
-desktop_spawn openbox openbox --config-file /dev/null
-wait_until 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
+desktop_start_openbox
 desktop_spawn panel "$AWNING_DEMO_PANEL" --color "$PANEL_COLOR" --height "$PANEL_HEIGHT" --override-redirect
 wait_until 10 grep -q '^ready' "$DESKTOP_DIR/panel.out" || fail "panel did not start"
 xdotool mousemove "$((DESKTOP_WIDTH / 2))" "$((DESKTOP_HEIGHT - 40))"

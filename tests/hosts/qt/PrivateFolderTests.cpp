@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -10,6 +9,7 @@
 #include <fstream>
 
 #include "hosts/qt/PrivateFolder.h"
+#include "support/TemporaryFolder.h"
 
 using qthost::makePrivateFolder;
 using qthost::untrustedSocketReason;
@@ -18,12 +18,6 @@ namespace {
 
 class PrivateFolderTest : public testing::Test {
 protected:
-    PrivateFolderTest() {
-        std::string pattern = testing::TempDir() + "awning-private-XXXXXX";
-        _scratch = mkdtemp(pattern.data());
-    }
-    ~PrivateFolderTest() override { std::filesystem::remove_all(_scratch); }
-
     static unsigned mode(const std::filesystem::path& path) {
         struct stat status {};
         lstat(path.c_str(), &status);
@@ -38,7 +32,8 @@ protected:
         close(descriptor);
     }
 
-    std::filesystem::path _scratch;
+    TemporaryFolder _folder;
+    const std::filesystem::path _scratch = _folder.path();
     const unsigned _me = getuid();
     const unsigned _stranger = getuid() + 4242;
 };
