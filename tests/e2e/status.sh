@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `awning --status` asks the running Awning why the bar looks as it does; at rest a check asks the X server
-# nothing. With no Awning running it says so and exits 1.
+# nothing, and after one window of many moved it reads that window alone. With no Awning running it says so
+# and exits 1.
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
 desktop_init 60
@@ -19,6 +20,22 @@ grep -q "^Tint: ${DESKTOP_WIDTH}x$PANEL_HEIGHT at 0,0$" <<<"$report" || fail "th
 grep -q "^Compositing manager: running$" <<<"$report" || fail "the compositor is not reported"
 grep -q "^Opacity: idle 0.20, hover 0.00, now 0.20$" <<<"$report" || fail "the opacities are not reported"
 grep -q "^Last check: .* s ago, 0 X requests$" <<<"$report" || fail "a check at rest asked the X server"
+
+windows=12
+for ((i = 0; i < windows; i++)); do
+    desktop_spawn "window$i" "$AWNING_DEMO_PANEL" --normal --color 5a6e82 --width 120 --height 90 \
+        --x "$((20 + i * 30))" --y "$((100 + i * 10))"
+done
+wait_until 20 eval '[[ $(grep -l "^ready" "$DESKTOP_DIR"/window*.out 2>/dev/null | wc -l) -eq $windows ]]' ||
+    fail "the ordinary windows did not start"
+nap 1.2
+xdotool windowmove "$(awk '/^ready/ { print $2; exit }' "$DESKTOP_DIR/window3.out")" 300 300
+nap 1.2
+report=$(status)
+log "after one window moved:"$'\n'"$report"
+grep -q "^Last check: .* s ago, 0 X requests$" <<<"$report" || fail "a check at rest asked the X server"
+grep -Eq "^Last reading: [0-9]+ X requests, 1 of ([0-9]+) windows read$" <<<"$report" ||
+    fail "moving one window did not read that window alone"
 
 stop_pid "$AWNING_PID"
 if report=$(status 2>&1); then

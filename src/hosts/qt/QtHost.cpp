@@ -154,16 +154,14 @@ int QtHost::activeSpace() const {
 }
 
 std::optional<kit::PropertyList::Array> QtHost::windowList(std::uint32_t options, std::uint32_t) {
-    if (!_windowList) {
+    // The list is kept from one check to the next by the server's events: without them it cannot be.
+    if (!_windowList || !_workspace) {
         return std::nullopt;
     }
     _lastWindowListTime = now();
-    if (_workspace) {
-        _workspace->catchUp();
-    }
+    _workspace->catchUp();
     return _windowList->windowList(options, _screens.pixelRects(), _screens.primaryScale(),
-                                   _workspace ? _workspace->unmanagedWindows() : std::vector<X11WindowId>{},
-                                   !_workspace || _workspace->takeWindowsChanged());
+                                   _workspace->unmanagedWindows(), _workspace->takeWindowChanges());
 }
 
 kit::Point QtHost::mouseLocation() const {
@@ -189,6 +187,9 @@ std::string QtHost::statusReport() const {
         facts.reservedStrip = finding.reservedStrip;
         facts.compositing = finding.compositing;
         facts.checkRequests = finding.requests;
+        facts.readingRequests = finding.readingRequests;
+        facts.windowsRead = finding.windowsRead;
+        facts.windowsKnown = finding.windowsKnown;
     }
     for (const QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->isVisible() && widget->windowFlags().testFlag(Qt::WindowTransparentForInput)) {

@@ -45,6 +45,10 @@ std::string statusReport(const StatusFacts& facts) {
     report += facts.secondsSinceCheck ? format("Last check: %.1f s ago, %llu X requests\n",
                                                *facts.secondsSinceCheck, facts.checkRequests)
                                       : "Last check: none yet\n";
+    if (facts.windowList && facts.secondsSinceCheck) {
+        report += format("Last reading: %llu X requests, %zu of %zu windows read\n", facts.readingRequests,
+                         facts.windowsRead, facts.windowsKnown);
+    }
     return report;
 }
 

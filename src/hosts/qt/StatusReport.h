@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,10 @@ struct StatusFacts {
     std::string desktopKey;
     std::optional<double> secondsSinceCheck;
     unsigned long long checkRequests = 0;
+    // The last check that asked the server anything: its requests, the windows it read and those it knew.
+    unsigned long long readingRequests = 0;
+    std::size_t windowsRead = 0;
+    std::size_t windowsKnown = 0;
 };
 
 std::string statusReport(const StatusFacts& facts);

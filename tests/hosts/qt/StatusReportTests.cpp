@@ -18,13 +18,17 @@ TEST(StatusReport, SaysWhichPanelWasTakenOrWhyNone) {
     found.currentOpacity = 0.2;
     found.desktopKey = "file:///usr/share/backgrounds/a.png";
     found.secondsSinceCheck = 1.25;
+    found.readingRequests = 14;
+    found.windowsRead = 1;
+    found.windowsKnown = 41;
     EXPECT_EQ(statusReport(found),
               "Panel: window 0x1a00003, class \"Polybar\", 1920x30 at 0,0\n"
               "Tint: 1920x30 at 0,0\n"
               "Compositing manager: running\n"
               "Desktop: file:///usr/share/backgrounds/a.png\n"
               "Opacity: idle 0.20, hover 0.00, now 0.20\n"
-              "Last check: 1.2 s ago, 0 X requests\n");
+              "Last check: 1.2 s ago, 0 X requests\n"
+              "Last reading: 14 X requests, 1 of 41 windows read\n");
 
     const auto facts = [](bool windowList, bool reservedStrip, bool compositing) {
         StatusFacts result;

@@ -483,4 +483,9 @@ TEST(WindowListTranslation, AWindowBypassingTheManagerIsAPanelOnlyAlongTheTopEdg
         EXPECT_EQ(menuBar(translateWindowList(managed({candidateId}), {c.candidate}, listEverything)),
                   c.menuBar);
     }
+    // A bar that just slid in may be a notification: it is a panel once it has stayed.
+    X11RootRecord justMapped = managed({candidateId});
+    justMapped.recentlyMapped = {candidateId};
+    EXPECT_EQ(menuBar(translateWindowList(justMapped, {unmanagedWindow(topPanel)}, listEverything)),
+              std::nullopt);
 }

@@ -43,9 +43,12 @@ bool isTopPanel(const X11WindowRecord& window, const PixelRect& primary) {
 }
 
 // A window that bypasses the manager is a panel only when it looks like nothing else: along the very top
-// edge, across most of the screen's width, low. Menus, tooltips and notifications are narrow or lower.
-bool isUnmanagedTopPanel(const X11WindowRecord& window, const PixelRect& primary) {
-    if (!window.overrideRedirect || !window.viewable) {
+// edge, across most of the screen's width, low, and there for a while. Menus, tooltips and notifications are
+// narrow, lower or brief.
+bool isUnmanagedTopPanel(const X11WindowRecord& window, const X11RootRecord& root, const PixelRect& primary) {
+    if (!window.overrideRedirect || !window.viewable ||
+        std::find(root.recentlyMapped.begin(), root.recentlyMapped.end(), window.id) !=
+            root.recentlyMapped.end()) {
         return false;
     }
     const std::optional<PixelRect> visible = intersection(window.bounds, primary);
@@ -181,7 +184,7 @@ PropertyList::Array translateWindowList(const X11RootRecord& root,
         const PixelRect& primary = root.screens.front();
         bool covered = false;
         for (const X11WindowRecord* window : ordered) {
-            if (isTopPanel(*window, primary) || isUnmanagedTopPanel(*window, primary)) {
+            if (isTopPanel(*window, primary) || isUnmanagedTopPanel(*window, root, primary)) {
                 panel = window;
                 menuBarBounds = intersection(window->bounds, primary);
                 break;

@@ -53,6 +53,10 @@ struct X11RootRecord {
     // _NET_WM_CM_S<screen> has an owner. Without a compositing manager a translucent window is drawn opaque:
     // there is no menu bar to tint.
     bool compositing = true;
+    // Windows bypassing the manager that were mapped too recently to count as a panel: a panel stays, a
+    // menu or a notification sliding in along the top edge does not.
+    std::vector<X11WindowId> recentlyMapped;
+    friend bool operator==(const X11RootRecord&, const X11RootRecord&) = default;
 };
 
 // The window server's layer our list gives the menu bar.

@@ -8,6 +8,13 @@
 
 namespace qthost {
 
+namespace {
+
+// A window bypassing the manager is taken for a panel once it stayed through a check of the menu bar.
+constexpr std::chrono::seconds unmanagedPanelSettleTime{2};
+
+}  // namespace
+
 std::unique_ptr<WorkspaceMonitor> WorkspaceMonitor::open() {
     std::unique_ptr<X11DesktopEvents> events = X11DesktopEvents::open();
     if (!events) {
@@ -19,6 +26,12 @@ std::unique_ptr<WorkspaceMonitor> WorkspaceMonitor::open() {
 WorkspaceMonitor::WorkspaceMonitor(std::unique_ptr<X11DesktopEvents> events)
     : _events(std::move(events)), _notifier(_events->fileDescriptor(), QSocketNotifier::Read) {
     QObject::connect(&_notifier, &QSocketNotifier::activated, [this] { readEvents(); });
+}
+
+X11WindowList::Unmanaged WorkspaceMonitor::unmanagedWindows() const {
+    return X11WindowList::Unmanaged{
+        _events->unmanagedWindows(),
+        _events->recentlyMappedUnmanagedWindows(std::chrono::steady_clock::now(), unmanagedPanelSettleTime)};
 }
 
 void WorkspaceMonitor::readEvents() {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "hosts/qt/x11/X11DesktopEvents.h"
+#include "hosts/qt/x11/X11WindowList.h"
 #include "kit/core/Object.h"
 
 namespace qthost {
@@ -21,9 +22,10 @@ public:
     // Takes in what the server sent and the socket notifier has not yet seen, so that a check sees the
     // windows as they are; the notifications it calls for are posted right after, not from within the check.
     void catchUp();
-    bool takeWindowsChanged() { return _events->takeWindowsChanged(); }
-    // The mapped top-level windows that bypass the window manager, bottom to top.
-    const std::vector<unsigned long>& unmanagedWindows() const { return _events->unmanagedWindows(); }
+    X11WindowChanges takeWindowChanges() { return _events->takeWindowChanges(); }
+    // The mapped top-level windows that bypass the window manager, bottom to top, and those of them mapped
+    // too recently to be taken for a panel.
+    X11WindowList::Unmanaged unmanagedWindows() const;
 
 private:
     explicit WorkspaceMonitor(std::unique_ptr<X11DesktopEvents> events);

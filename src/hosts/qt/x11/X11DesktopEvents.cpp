@@ -25,7 +25,8 @@ bool contains(const std::optional<std::vector<unsigned long>>& items, Atom atom)
 
 struct X11DesktopEvents::Atoms {
     Atom currentDesktop, activeWindow, clientListStacking, supportingWmCheck, state, stateFullScreen,
-        windowType, typeDock, opacity, windowManager, compositor;
+        windowType, typeDock, opacity, windowManager, compositor, workArea, netWmName, pid, strut,
+        strutPartial, awningMarker;
 };
 
 std::unique_ptr<X11DesktopEvents> X11DesktopEvents::open() {
@@ -37,7 +38,7 @@ std::unique_ptr<X11DesktopEvents> X11DesktopEvents::open() {
     const std::string screen = std::to_string(DefaultScreen(display));
     const std::string windowManager = "WM_S" + screen;
     const std::string compositor = "_NET_WM_CM_S" + screen;
-    std::array<const char*, 11> names{"_NET_CURRENT_DESKTOP",
+    std::array<const char*, 17> names{"_NET_CURRENT_DESKTOP",
                                       "_NET_ACTIVE_WINDOW",
                                       "_NET_CLIENT_LIST_STACKING",
                                       "_NET_SUPPORTING_WM_CHECK",
@@ -47,12 +48,19 @@ std::unique_ptr<X11DesktopEvents> X11DesktopEvents::open() {
                                       "_NET_WM_WINDOW_TYPE_DOCK",
                                       "_NET_WM_WINDOW_OPACITY",
                                       windowManager.c_str(),
-                                      compositor.c_str()};
-    std::array<Atom, 11> atoms{};
+                                      compositor.c_str(),
+                                      "_NET_WORKAREA",
+                                      "_NET_WM_NAME",
+                                      "_NET_WM_PID",
+                                      "_NET_WM_STRUT",
+                                      "_NET_WM_STRUT_PARTIAL",
+                                      "_AWNING_WINDOW"};
+    std::array<Atom, 17> atoms{};
     XInternAtoms(display, const_cast<char**>(names.data()), static_cast<int>(names.size()), False,
                  atoms.data());
-    auto interned = std::make_unique<Atoms>(Atoms{atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5],
-                                                  atoms[6], atoms[7], atoms[8], atoms[9], atoms[10]});
+    auto interned = std::make_unique<Atoms>(
+        Atoms{atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7], atoms[8],
+              atoms[9], atoms[10], atoms[11], atoms[12], atoms[13], atoms[14], atoms[15], atoms[16]});
     int fixesEventBase = 0;
     int fixesErrorBase = 0;
     if (!XFixesQueryExtension(display, &fixesEventBase, &fixesErrorBase)) {
@@ -76,9 +84,11 @@ X11DesktopEvents::X11DesktopEvents(Display* display, std::unique_ptr<Atoms> atom
         XFixesSelectSelectionInput(_display, _root, _atoms->windowManager, ownerChanges);
         XFixesSelectSelectionInput(_display, _root, _atoms->compositor, ownerChanges);
     }
+    // The children first: a managed window among them (a manager that does not reparent) then keeps the
+    // wider watch the managed windows get.
+    watchRootChildren();
     Changes ignored;
     readRootProperties(ignored);
-    readUnmanagedWindows();
 }
 
 X11DesktopEvents::~X11DesktopEvents() {
@@ -99,7 +109,7 @@ void X11DesktopEvents::drain() {
             XEvent event;
             XNextEvent(_display, &event);
             handle(event, changes, rootTouched);
-            _windowsChanged = true;
+            noteWindowChange(event);
         }
         if (rootTouched) {
             readRootProperties(changes);
@@ -111,8 +121,72 @@ X11DesktopEvents::Changes X11DesktopEvents::takeChanges() {
     return std::exchange(_pending, Changes{});
 }
 
-bool X11DesktopEvents::takeWindowsChanged() {
-    return std::exchange(_windowsChanged, false);
+X11WindowChanges X11DesktopEvents::takeWindowChanges() {
+    return std::exchange(_windowChanges, X11WindowChanges{});
+}
+
+std::vector<X11WindowId> X11DesktopEvents::unmanagedWindows() const {
+    std::vector<X11WindowId> windows;
+    for (const Unmanaged& window : _unmanaged) {
+        windows.push_back(window.id);
+    }
+    return windows;
+}
+
+std::vector<X11WindowId> X11DesktopEvents::recentlyMappedUnmanagedWindows(
+    std::chrono::steady_clock::time_point now, std::chrono::steady_clock::duration settleTime) const {
+    std::vector<X11WindowId> windows;
+    for (const Unmanaged& window : _unmanaged) {
+        if (window.mappedAt && now - *window.mappedAt < settleTime) {
+            windows.push_back(window.id);
+        }
+    }
+    return windows;
+}
+
+// What the window list reads: the root's properties and children, and each window's own properties, place
+// and parent.
+void X11DesktopEvents::noteWindowChange(const XEvent& event) {
+    X11WindowChanges& changes = _windowChanges;
+    switch (event.type) {
+        case PropertyNotify: {
+            const Atom atom = event.xproperty.atom;
+            if (event.xproperty.window == _root) {
+                changes.root |= atom == _atoms->clientListStacking || atom == _atoms->supportingWmCheck ||
+                                atom == _atoms->currentDesktop || atom == _atoms->workArea;
+            } else if (atom == XA_WM_NAME || atom == XA_WM_CLASS || atom == _atoms->netWmName ||
+                       atom == _atoms->pid || atom == _atoms->windowType || atom == _atoms->state ||
+                       atom == _atoms->strut || atom == _atoms->strutPartial ||
+                       atom == _atoms->awningMarker) {
+                changes.windows.push_back(event.xproperty.window);
+            }
+            return;
+        }
+        case ConfigureNotify:
+            changes.rootChildren |= event.xconfigure.event == _root;  // perhaps restacked
+            changes.windows.push_back(event.xconfigure.window);
+            return;
+        case MapNotify:
+            changes.rootChildren |= event.xmap.event == _root;
+            changes.windows.push_back(event.xmap.window);
+            return;
+        case UnmapNotify:
+            changes.rootChildren |= event.xunmap.event == _root;
+            changes.windows.push_back(event.xunmap.window);
+            return;
+        case ReparentNotify:
+            changes.rootChildren |= event.xreparent.event == _root;
+            changes.windows.push_back(event.xreparent.window);
+            return;
+        case CreateNotify:
+        case DestroyNotify:
+            changes.rootChildren = true;
+            return;
+        default:
+            // The window manager's or compositor's selection changed hands.
+            changes.root |= _fixesEventBase >= 0 && event.type == _fixesEventBase + XFixesSelectionNotify;
+            return;
+    }
 }
 
 void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootTouched) {
@@ -133,8 +207,14 @@ void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootT
         changes.menuBarMayHaveMoved |= !event.xmap.override_redirect;
         if (event.xmap.override_redirect) {
             forgetUnmanaged(event.xmap.window);
-            _unmanaged.push_back(event.xmap.window);
+            _unmanaged.push_back(Unmanaged{event.xmap.window, std::chrono::steady_clock::now()});
         }
+        return;
+    }
+    // Its properties are watched from its creation: without a window manager, or bypassing it, a panel is
+    // such a child.
+    if (event.type == CreateNotify && event.xcreatewindow.parent == _root) {
+        XSelectInput(_display, event.xcreatewindow.window, PropertyChangeMask);
         return;
     }
     if (event.type == UnmapNotify && event.xunmap.event == _root) {
@@ -200,8 +280,8 @@ void X11DesktopEvents::watchManagedWindows() {
     }
 }
 
-// Once, at start: later, map and unmap events keep the list.
-void X11DesktopEvents::readUnmanagedWindows() {
+// Once, at start: later, creation, map and unmap events keep the list and the watch.
+void X11DesktopEvents::watchRootChildren() {
     Window rootReturn = 0;
     Window parent = 0;
     Window* children = nullptr;
@@ -210,10 +290,11 @@ void X11DesktopEvents::readUnmanagedWindows() {
         return;
     }
     for (unsigned int index = 0; index < count; ++index) {
+        XSelectInput(_display, children[index], PropertyChangeMask);
         XWindowAttributes attributes{};
         if (XGetWindowAttributes(_display, children[index], &attributes) && attributes.override_redirect &&
             attributes.map_state == IsViewable) {
-            _unmanaged.push_back(children[index]);
+            _unmanaged.push_back(Unmanaged{children[index], std::nullopt});
         }
     }
     if (children) {
@@ -222,7 +303,7 @@ void X11DesktopEvents::readUnmanagedWindows() {
 }
 
 void X11DesktopEvents::forgetUnmanaged(unsigned long window) {
-    std::erase(_unmanaged, window);
+    std::erase_if(_unmanaged, [window](const Unmanaged& unmanaged) { return unmanaged.id == window; });
 }
 
 bool X11DesktopEvents::readFullScreen(unsigned long window) const {

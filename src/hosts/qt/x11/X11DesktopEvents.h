@@ -1,8 +1,12 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
+
+#include "hosts/qt/x11/X11WindowModel.h"
 
 struct _XDisplay;
 union _XEvent;
@@ -35,13 +39,15 @@ public:
     void drain();
     // What changed since the last call.
     Changes takeChanges();
-    // Whether anything about the windows may have changed since the last call: until then the last reading
-    // of the window list stands, and a check need not ask the server again.
-    bool takeWindowsChanged();
+    // Which windows changed since the last call: only those need reading again.
+    X11WindowChanges takeWindowChanges();
     // _NET_CURRENT_DESKTOP as last seen; 0 when the desktop publishes none.
     int currentDesktop() const { return _currentDesktop; }
     // The mapped top-level windows that bypass the window manager, bottom to top as they were mapped.
-    const std::vector<unsigned long>& unmanagedWindows() const { return _unmanaged; }
+    std::vector<X11WindowId> unmanagedWindows() const;
+    // Those of them mapped less than `settleTime` before `now`; the ones there when we started have stayed.
+    std::vector<X11WindowId> recentlyMappedUnmanagedWindows(
+        std::chrono::steady_clock::time_point now, std::chrono::steady_clock::duration settleTime) const;
     // Writes each window's opacity property again as it stands: a compositing manager that just started may
     // not read it otherwise.
     void rewriteOpacity(const std::vector<unsigned long>& windows);
@@ -52,11 +58,16 @@ private:
         bool dock = false;
         bool fullScreen = false;
     };
+    struct Unmanaged {
+        X11WindowId id = 0;
+        std::optional<std::chrono::steady_clock::time_point> mappedAt;
+    };
     X11DesktopEvents(_XDisplay* display, std::unique_ptr<Atoms> atoms, int fixesEventBase);
     void handle(const _XEvent& event, Changes& changes, bool& rootTouched);
+    void noteWindowChange(const _XEvent& event);
     void readRootProperties(Changes& changes);
     void watchManagedWindows();
-    void readUnmanagedWindows();
+    void watchRootChildren();
     void forgetUnmanaged(unsigned long window);
     bool readFullScreen(unsigned long window) const;
 
@@ -67,9 +78,9 @@ private:
     int _currentDesktop = 0;
     unsigned long _activeWindow = 0;
     std::unordered_map<unsigned long, Watched> _watched;
-    std::vector<unsigned long> _unmanaged;
+    std::vector<Unmanaged> _unmanaged;
     Changes _pending;
-    bool _windowsChanged = true;
+    X11WindowChanges _windowChanges;
 };
 
 }  // namespace qthost
