@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The tint goes with the panel at the next check and comes back when the panel does.
+# The tint goes with the panel at the next check and comes back when the panel does, or when a window
+# declares itself a dock once it is up (no window manager runs: its properties are watched all the same).
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
 desktop_init 60
@@ -18,4 +19,9 @@ for round in 1 2; do
     wait_until 5 tint_shown "$PANEL_HEIGHT" || fail "tint did not return with the panel (round $round)"
     log "tint back after $(elapsed_since "$start")s"
 done
+
+xprop -id "$PANEL_WINDOW" -f _NET_WM_WINDOW_TYPE 32a -set _NET_WM_WINDOW_TYPE _NET_WM_WINDOW_TYPE_NORMAL
+wait_until 5 no_strip_window || fail "tint stayed over a window that is no longer a dock"
+xprop -id "$PANEL_WINDOW" -f _NET_WM_WINDOW_TYPE 32a -set _NET_WM_WINDOW_TYPE _NET_WM_WINDOW_TYPE_DOCK
+wait_until 5 tint_shown "$PANEL_HEIGHT" || fail "tint did not follow the window declaring itself a dock"
 log "pass"
