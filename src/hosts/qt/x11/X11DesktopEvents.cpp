@@ -158,25 +158,25 @@ void X11DesktopEvents::noteWindowChange(const XEvent& event) {
                        atom == _atoms->pid || atom == _atoms->windowType || atom == _atoms->state ||
                        atom == _atoms->strut || atom == _atoms->strutPartial ||
                        atom == _atoms->awningMarker) {
-                changes.windows.push_back(event.xproperty.window);
+                changes.windows.insert(event.xproperty.window);
             }
             return;
         }
         case ConfigureNotify:
             changes.rootChildren |= event.xconfigure.event == _root;  // perhaps restacked
-            changes.windows.push_back(event.xconfigure.window);
+            changes.windows.insert(event.xconfigure.window);
             return;
         case MapNotify:
             changes.rootChildren |= event.xmap.event == _root;
-            changes.windows.push_back(event.xmap.window);
+            changes.windows.insert(event.xmap.window);
             return;
         case UnmapNotify:
             changes.rootChildren |= event.xunmap.event == _root;
-            changes.windows.push_back(event.xunmap.window);
+            changes.windows.insert(event.xunmap.window);
             return;
         case ReparentNotify:
             changes.rootChildren |= event.xreparent.event == _root;
-            changes.windows.push_back(event.xreparent.window);
+            changes.windows.insert(event.xreparent.window);
             return;
         case CreateNotify:
         case DestroyNotify:

@@ -15,7 +15,8 @@ struct X11WindowChanges {
     bool root = false;          // a root property, or a manager came, went or was replaced
     bool rootChildren = false;  // the root's children were added, removed, mapped or restacked
     // Windows whose properties, geometry, mapping or parent changed: clients, or the frames holding them.
-    std::vector<X11WindowId> windows;
+    // A set: a window dragged across the screen is named by hundreds of events between two checks.
+    std::unordered_set<X11WindowId> windows;
 };
 
 // The top-level windows as last read, kept from one check to the next. Events name what changed, and only
