@@ -124,6 +124,8 @@ wait_until 5 half_tinted_exactly || fail "the half-width tint2 is not tinted exa
 log "half-width tint2 tinted exactly"
 
 stop_pid "$PANEL_PID"
+# Begin from no tint: a tint that keeps its frame is not raised again over a panel mapped above it.
+wait_until 5 status_says "Tint: not shown" || fail "the tint stayed after the half-width tint2 quit"
 start_polybar
 xwininfo -id "$(visible_window polybar)" | grep -q 'Override Redirect State: yes' ||
     fail "polybar did not bypass the window manager"
