@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The tint goes with the panel at the next check and comes back when the panel does, or when a window
-# declares itself a dock once it is up (no window manager runs: its properties are watched all the same).
+# declares itself a dock once it is up, or stops being one (no window manager runs: the properties of the
+# root's children are watched all the same).
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
 desktop_init 60
@@ -20,8 +21,16 @@ for round in 1 2; do
     log "tint back after $(elapsed_since "$start")s"
 done
 
-xprop -id "$PANEL_WINDOW" -f _NET_WM_WINDOW_TYPE 32a -set _NET_WM_WINDOW_TYPE _NET_WM_WINDOW_TYPE_NORMAL
+window_type() { xprop -id "$1" -f _NET_WM_WINDOW_TYPE 32a -set _NET_WM_WINDOW_TYPE "_NET_WM_WINDOW_TYPE_$2"; }
+window_type "$PANEL_WINDOW" NORMAL
 wait_until 5 no_strip_window || fail "tint stayed over a window that is no longer a dock"
-xprop -id "$PANEL_WINDOW" -f _NET_WM_WINDOW_TYPE 32a -set _NET_WM_WINDOW_TYPE _NET_WM_WINDOW_TYPE_DOCK
+window_type "$PANEL_WINDOW" DOCK
 wait_until 5 tint_shown "$PANEL_HEIGHT" || fail "tint did not follow the window declaring itself a dock"
+# The same for a window that came after Awning started.
+stop_pid "$PANEL_PID"
+desktop_spawn later "$AWNING_DEMO_PANEL" --color "$PANEL_COLOR" --height "$PANEL_HEIGHT"
+wait_until 10 grep -q '^ready' "$DESKTOP_DIR/later.out" || fail "the later panel did not start"
+wait_until 5 tint_shown "$PANEL_HEIGHT" || fail "no tint over the later panel"
+window_type "$(awk '/^ready/ { print $2; exit }' "$DESKTOP_DIR/later.out")" NORMAL
+wait_until 5 no_strip_window || fail "tint stayed over a later window that is no longer a dock"
 log "pass"

@@ -160,8 +160,13 @@ std::optional<kit::PropertyList::Array> QtHost::windowList(std::uint32_t options
     }
     _lastWindowListTime = now();
     _workspace->catchUp();
-    return _windowList->windowList(options, _screens.pixelRects(), _screens.primaryScale(),
-                                   _workspace->unmanagedWindows(), _workspace->takeWindowChanges());
+    kit::PropertyList::Array list =
+        _windowList->windowList(options, _screens.pixelRects(), _screens.primaryScale(),
+                                _workspace->unmanagedWindows(), _workspace->takeWindowChanges());
+    const X11WindowList::Finding& finding = _windowList->lastFinding();
+    _workspace->watchPanel(finding.panel ? std::vector<X11WindowId>{finding.panel->id, finding.panelFrame}
+                                         : std::vector<X11WindowId>{});
+    return list;
 }
 
 kit::Point QtHost::mouseLocation() const {

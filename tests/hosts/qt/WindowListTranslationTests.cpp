@@ -489,3 +489,24 @@ TEST(WindowListTranslation, AWindowBypassingTheManagerIsAPanelOnlyAlongTheTopEdg
     EXPECT_EQ(menuBar(translateWindowList(justMapped, {unmanagedWindow(topPanel)}, listEverything)),
               std::nullopt);
 }
+
+TEST(WindowListTranslation, TheStackingListStandsUnlessItNamesOtherWindows) {
+    using List = std::optional<std::vector<X11WindowId>>;
+    const List stacking = std::vector<X11WindowId>{panelId, editorId};
+    const List mapping = std::vector<X11WindowId>{editorId, panelId};
+    const List leftBehind = std::vector<X11WindowId>{desktopId, editorId};
+    const struct {
+        const char* what;
+        List stacking, mapping, managed;
+    } cases[] = {
+        {"both, the same windows", stacking, mapping, stacking},
+        {"a stacking list another manager left behind", leftBehind, mapping, mapping},
+        {"no stacking list", std::nullopt, mapping, mapping},
+        {"no mapping list", stacking, std::nullopt, stacking},
+        {"neither", std::nullopt, std::nullopt, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(managedWindows(c.stacking, c.mapping), c.managed);
+    }
+}

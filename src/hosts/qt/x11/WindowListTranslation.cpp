@@ -167,6 +167,19 @@ bool windowManagerIsLive(const X11RootRecord& root) {
                                                 *root.checkWindowNames == *root.supportingWindowManagerCheck);
 }
 
+std::optional<std::vector<X11WindowId>> managedWindows(
+    const std::optional<std::vector<X11WindowId>>& stacking,
+    const std::optional<std::vector<X11WindowId>>& mapping) {
+    if (!stacking || !mapping) {
+        return stacking ? stacking : mapping;
+    }
+    std::vector<X11WindowId> stacked = *stacking;
+    std::vector<X11WindowId> mapped = *mapping;
+    std::sort(stacked.begin(), stacked.end());
+    std::sort(mapped.begin(), mapped.end());
+    return stacked == mapped ? stacking : mapping;
+}
+
 const std::vector<X11WindowId>& stackingOrder(const X11RootRecord& root) {
     if (windowManagerIsLive(root) && root.clientListStacking) {
         return *root.clientListStacking;

@@ -66,6 +66,12 @@ constexpr int menuBarLayer = 24;
 // alive and names itself: one that exited leaves them behind, stale. (A replacing manager may hold the
 // selection before it publishes a check window, or never publish one again.)
 bool windowManagerIsLive(const X11RootRecord& root);
+// The manager's windows bottom to top, from _NET_CLIENT_LIST_STACKING, or from _NET_CLIENT_LIST (mapping
+// order) when there is no stacking list or it names other windows: a manager that replaced another may leave
+// the old one's stacking list in place until something restacks (xfwm4 does).
+std::optional<std::vector<X11WindowId>> managedWindows(
+    const std::optional<std::vector<X11WindowId>>& stacking,
+    const std::optional<std::vector<X11WindowId>>& mapping);
 // The windows to describe, bottom to top.
 const std::vector<X11WindowId>& stackingOrder(const X11RootRecord& root);
 

@@ -12,6 +12,9 @@ namespace {
 
 // A window bypassing the manager is taken for a panel once it stayed through a check of the menu bar.
 constexpr std::chrono::seconds unmanagedPanelSettleTime{2};
+// A panel that raises itself whenever it is covered would otherwise play leapfrog with us at the X
+// server's speed.
+constexpr int minimumRaiseIntervalMs = 250;
 
 }  // namespace
 
@@ -26,6 +29,8 @@ std::unique_ptr<WorkspaceMonitor> WorkspaceMonitor::open() {
 WorkspaceMonitor::WorkspaceMonitor(std::unique_ptr<X11DesktopEvents> events)
     : _events(std::move(events)), _notifier(_events->fileDescriptor(), QSocketNotifier::Read) {
     QObject::connect(&_notifier, &QSocketNotifier::activated, [this] { readEvents(); });
+    _raiseLater.setSingleShot(true);
+    QObject::connect(&_raiseLater, &QTimer::timeout, [this] { raiseOverlays(); });
 }
 
 X11WindowList::Unmanaged WorkspaceMonitor::unmanagedWindows() const {
@@ -49,6 +54,9 @@ void WorkspaceMonitor::post(const X11DesktopEvents::Changes& changes) {
     if (changes.managers) {
         refreshOpacity();
     }
+    if (changes.panelRestacked) {
+        raiseOverlaysSoon();
+    }
     // Going full screen, and a compositor or window manager coming or going, stand for a switch of space:
     // the menu bar is checked at once.
     if (changes.currentDesktop || changes.managers || changes.menuBarMayHaveMoved) {
@@ -56,6 +64,36 @@ void WorkspaceMonitor::post(const X11DesktopEvents::Changes& changes) {
     }
     if (changes.activeWindow) {
         center.post(kit::WorkspaceDidActivateApplicationNotification, &_sender);
+    }
+}
+
+// A panel mapped over a tint already in place (the bar it replaces had the same bounds) covers it.
+void WorkspaceMonitor::watchPanel(std::vector<X11WindowId> windows) {
+    if (windows == _panelWindows) {
+        return;
+    }
+    _panelWindows = windows;
+    _events->watchPanel(std::move(windows));
+    if (!_panelWindows.empty()) {
+        raiseOverlaysSoon();
+    }
+}
+
+void WorkspaceMonitor::raiseOverlaysSoon() {
+    if (_raiseLater.isActive()) {
+        return;
+    }
+    const qint64 wait = _sinceRaise.isValid() ? minimumRaiseIntervalMs - _sinceRaise.elapsed() : 0;
+    _raiseLater.start(static_cast<int>(std::max<qint64>(wait, 0)));
+}
+
+// Our overlays bypass the window manager: nobody but us keeps them above the panel.
+void WorkspaceMonitor::raiseOverlays() {
+    _sinceRaise.start();
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->windowFlags().testFlag(Qt::WindowTransparentForInput)) {
+            widget->raise();
+        }
     }
 }
 

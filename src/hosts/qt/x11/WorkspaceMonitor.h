@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <memory>
 
 #include "hosts/qt/x11/X11DesktopEvents.h"
@@ -26,15 +28,23 @@ public:
     // The mapped top-level windows that bypass the window manager, bottom to top, and those of them mapped
     // too recently to be taken for a panel.
     X11WindowList::Unmanaged unmanagedWindows() const;
+    // The window taken as the panel, and its frame: when either is restacked, or another window is taken, our
+    // tint is raised again.
+    void watchPanel(std::vector<X11WindowId> windows);
 
 private:
     explicit WorkspaceMonitor(std::unique_ptr<X11DesktopEvents> events);
     void readEvents();
     void post(const X11DesktopEvents::Changes& changes);
     void refreshOpacity();
+    void raiseOverlays();
+    void raiseOverlaysSoon();
 
     std::unique_ptr<X11DesktopEvents> _events;
     QSocketNotifier _notifier;
+    std::vector<X11WindowId> _panelWindows;
+    QTimer _raiseLater;
+    QElapsedTimer _sinceRaise;
     kit::Object _sender;  // the notifications come from somewhere: observers may filter by sender
 };
 

@@ -26,7 +26,7 @@ bool contains(const std::optional<std::vector<unsigned long>>& items, Atom atom)
 struct X11DesktopEvents::Atoms {
     Atom currentDesktop, activeWindow, clientListStacking, supportingWmCheck, state, stateFullScreen,
         windowType, typeDock, opacity, windowManager, compositor, workArea, netWmName, pid, strut,
-        strutPartial, awningMarker;
+        strutPartial, awningMarker, clientList;
 };
 
 std::unique_ptr<X11DesktopEvents> X11DesktopEvents::open() {
@@ -38,7 +38,7 @@ std::unique_ptr<X11DesktopEvents> X11DesktopEvents::open() {
     const std::string screen = std::to_string(DefaultScreen(display));
     const std::string windowManager = "WM_S" + screen;
     const std::string compositor = "_NET_WM_CM_S" + screen;
-    std::array<const char*, 17> names{"_NET_CURRENT_DESKTOP",
+    std::array<const char*, 18> names{"_NET_CURRENT_DESKTOP",
                                       "_NET_ACTIVE_WINDOW",
                                       "_NET_CLIENT_LIST_STACKING",
                                       "_NET_SUPPORTING_WM_CHECK",
@@ -54,13 +54,14 @@ std::unique_ptr<X11DesktopEvents> X11DesktopEvents::open() {
                                       "_NET_WM_PID",
                                       "_NET_WM_STRUT",
                                       "_NET_WM_STRUT_PARTIAL",
-                                      "_AWNING_WINDOW"};
-    std::array<Atom, 17> atoms{};
+                                      "_AWNING_WINDOW",
+                                      "_NET_CLIENT_LIST"};
+    std::array<Atom, 18> atoms{};
     XInternAtoms(display, const_cast<char**>(names.data()), static_cast<int>(names.size()), False,
                  atoms.data());
-    auto interned = std::make_unique<Atoms>(
-        Atoms{atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7], atoms[8],
-              atoms[9], atoms[10], atoms[11], atoms[12], atoms[13], atoms[14], atoms[15], atoms[16]});
+    auto interned = std::make_unique<Atoms>(Atoms{
+        atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7], atoms[8], atoms[9],
+        atoms[10], atoms[11], atoms[12], atoms[13], atoms[14], atoms[15], atoms[16], atoms[17]});
     int fixesEventBase = 0;
     int fixesErrorBase = 0;
     if (!XFixesQueryExtension(display, &fixesEventBase, &fixesErrorBase)) {
@@ -152,8 +153,9 @@ void X11DesktopEvents::noteWindowChange(const XEvent& event) {
         case PropertyNotify: {
             const Atom atom = event.xproperty.atom;
             if (event.xproperty.window == _root) {
-                changes.root |= atom == _atoms->clientListStacking || atom == _atoms->supportingWmCheck ||
-                                atom == _atoms->currentDesktop || atom == _atoms->workArea;
+                changes.root |= atom == _atoms->clientListStacking || atom == _atoms->clientList ||
+                                atom == _atoms->supportingWmCheck || atom == _atoms->currentDesktop ||
+                                atom == _atoms->workArea;
             } else if (atom == XA_WM_NAME || atom == XA_WM_CLASS || atom == _atoms->netWmName ||
                        atom == _atoms->pid || atom == _atoms->windowType || atom == _atoms->state ||
                        atom == _atoms->strut || atom == _atoms->strutPartial ||
@@ -190,6 +192,7 @@ void X11DesktopEvents::noteWindowChange(const XEvent& event) {
 }
 
 void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootTouched) {
+    changes.panelRestacked |= restacksThePanel(event);
     if (_fixesEventBase >= 0 && event.type == _fixesEventBase + XFixesSelectionNotify) {
         changes.managers = true;
         return;
@@ -197,8 +200,10 @@ void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootT
     if (event.type == PropertyNotify && event.xproperty.window == _root) {
         const Atom atom = event.xproperty.atom;
         rootTouched |= atom == _atoms->currentDesktop || atom == _atoms->activeWindow ||
-                       atom == _atoms->clientListStacking;
+                       atom == _atoms->clientListStacking || atom == _atoms->clientList;
         changes.managers |= atom == _atoms->supportingWmCheck;
+        // A dock that quit frees its strip only once the manager publishes the new work area.
+        changes.menuBarMayHaveMoved |= atom == _atoms->workArea;
         return;
     }
     // A new top-level window may cover the panel before any manager lists it, or with none running. Menus
@@ -247,6 +252,26 @@ void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootT
     }
 }
 
+// The panel handed back to the root (its window manager quit), mapped, or restacked by itself or the
+// manager: it may now lie over our tint, which nothing else raises.
+bool X11DesktopEvents::restacksThePanel(const XEvent& event) const {
+    unsigned long window = 0;
+    switch (event.type) {
+        case ConfigureNotify:
+            window = event.xconfigure.window;
+            break;
+        case MapNotify:
+            window = event.xmap.window;
+            break;
+        case ReparentNotify:
+            window = event.xreparent.window;
+            break;
+        default:
+            return false;
+    }
+    return std::find(_panelWindows.begin(), _panelWindows.end(), window) != _panelWindows.end();
+}
+
 // Read whatever type was written: tools and window managers differ.
 void X11DesktopEvents::readRootProperties(Changes& changes) {
     const int desktop =
@@ -264,9 +289,14 @@ void X11DesktopEvents::readRootProperties(Changes& changes) {
 // Each managed window is watched from the moment it is listed; only its dock type and full-screen state are
 // kept, read once then updated from events.
 void X11DesktopEvents::watchManagedWindows() {
-    const std::vector<unsigned long> listed =
+    // Both lists: a manager that replaced another may leave the old one's stacking list in place (xfwm4
+    // does).
+    std::vector<unsigned long> listed =
         readLongs(_display, _root, _atoms->clientListStacking, AnyPropertyType)
             .value_or(std::vector<unsigned long>{});
+    const std::vector<unsigned long> mapped = readLongs(_display, _root, _atoms->clientList, AnyPropertyType)
+                                                  .value_or(std::vector<unsigned long>{});
+    listed.insert(listed.end(), mapped.begin(), mapped.end());
     const std::unordered_set<unsigned long> current(listed.begin(), listed.end());
     std::erase_if(_watched, [&](const auto& entry) { return !current.contains(entry.first); });
     for (unsigned long window : listed) {

@@ -24,7 +24,7 @@ public:
         bool activeWindow = false;
         bool managers = false;  // the window manager or the compositing manager came, went or was replaced
         bool menuBarMayHaveMoved = false;
-        bool any() const { return currentDesktop || activeWindow || managers || menuBarMayHaveMoved; }
+        bool panelRestacked = false;  // the panel was mapped or restacked, and may now lie over our tint
     };
 
     // nullptr when no X display can be opened.
@@ -48,6 +48,8 @@ public:
     // Those of them mapped less than `settleTime` before `now`; the ones there when we started have stayed.
     std::vector<X11WindowId> recentlyMappedUnmanagedWindows(
         std::chrono::steady_clock::time_point now, std::chrono::steady_clock::duration settleTime) const;
+    // The window taken as the panel and the frame holding it, whose restacking is reported.
+    void watchPanel(std::vector<X11WindowId> windows) { _panelWindows = std::move(windows); }
     // Writes each window's opacity property again as it stands: a compositing manager that just started may
     // not read it otherwise.
     void rewriteOpacity(const std::vector<unsigned long>& windows);
@@ -65,6 +67,7 @@ private:
     X11DesktopEvents(_XDisplay* display, std::unique_ptr<Atoms> atoms, int fixesEventBase);
     void handle(const _XEvent& event, Changes& changes, bool& rootTouched);
     void noteWindowChange(const _XEvent& event);
+    bool restacksThePanel(const _XEvent& event) const;
     void readRootProperties(Changes& changes);
     void watchManagedWindows();
     void watchRootChildren();
@@ -79,6 +82,7 @@ private:
     unsigned long _activeWindow = 0;
     std::unordered_map<unsigned long, Watched> _watched;
     std::vector<Unmanaged> _unmanaged;
+    std::vector<X11WindowId> _panelWindows;
     Changes _pending;
     X11WindowChanges _windowChanges;
 };

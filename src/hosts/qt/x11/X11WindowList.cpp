@@ -137,7 +137,7 @@ std::string classOf(const PropertyReply& reply) {
 struct X11WindowList::Atoms {
     xcb_atom_t clientListStacking, supportingWmCheck, workArea, currentDesktop, wmName, utf8String,
         windowType, typeDock, typeDesktop, state, stateFullScreen, pid, awning, strutPartial, strut,
-        windowManager, compositor;
+        windowManager, compositor, clientList;
 };
 
 std::unique_ptr<X11WindowList> X11WindowList::open() {
@@ -155,7 +155,7 @@ std::unique_ptr<X11WindowList> X11WindowList::open() {
     const std::string screen = std::to_string(screenNumber);
     const std::string windowManager = "WM_S" + screen;
     const std::string compositor = "_NET_WM_CM_S" + screen;
-    const std::array<const char*, 17> names{"_NET_CLIENT_LIST_STACKING",
+    const std::array<const char*, 18> names{"_NET_CLIENT_LIST_STACKING",
                                             "_NET_SUPPORTING_WM_CHECK",
                                             "_NET_WORKAREA",
                                             "_NET_CURRENT_DESKTOP",
@@ -171,7 +171,8 @@ std::unique_ptr<X11WindowList> X11WindowList::open() {
                                             "_NET_WM_STRUT_PARTIAL",
                                             "_NET_WM_STRUT",
                                             windowManager.c_str(),
-                                            compositor.c_str()};
+                                            compositor.c_str(),
+                                            "_NET_CLIENT_LIST"};
     std::array<xcb_intern_atom_cookie_t, names.size()> cookies{};
     for (std::size_t index = 0; index < names.size(); ++index) {
         cookies[index] = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(names[index])),
@@ -183,9 +184,9 @@ std::unique_ptr<X11WindowList> X11WindowList::open() {
         const auto reply = take(connection, cookies[index], xcb_intern_atom_reply, failed);
         atoms[index] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     }
-    auto interned = std::make_unique<Atoms>(
-        Atoms{atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7], atoms[8],
-              atoms[9], atoms[10], atoms[11], atoms[12], atoms[13], atoms[14], atoms[15], atoms[16]});
+    auto interned = std::make_unique<Atoms>(Atoms{
+        atoms[0], atoms[1], atoms[2], atoms[3], atoms[4], atoms[5], atoms[6], atoms[7], atoms[8], atoms[9],
+        atoms[10], atoms[11], atoms[12], atoms[13], atoms[14], atoms[15], atoms[16], atoms[17]});
     return std::unique_ptr<X11WindowList>(new X11WindowList(connection, root, std::move(interned)));
 }
 
@@ -246,6 +247,7 @@ kit::PropertyList::Array X11WindowList::windowList(std::uint32_t options,
 
 void X11WindowList::noteFinding(const X11RootRecord& root, const std::vector<X11WindowRecord>& windows) {
     _lastFinding.panel.reset();
+    _lastFinding.panelFrame = 0;
     _lastFinding.reservedStrip = false;
     _lastFinding.compositing = root.compositing;
     const auto menuBar = std::find_if(_list.begin(), _list.end(), [](const kit::PropertyList& entry) {
@@ -257,6 +259,7 @@ void X11WindowList::noteFinding(const X11RootRecord& root, const std::vector<X11
     }
     const auto id = static_cast<X11WindowId>(menuBar->find(kit::WindowNumber)->integerValue().value_or(0));
     _lastFinding.reservedStrip = id == _root;
+    _lastFinding.panelFrame = _model.frameOf(id);
     for (const X11WindowRecord& window : windows) {
         if (window.id == id) {
             _lastFinding.panel = window;
@@ -286,6 +289,7 @@ X11RootRecord X11WindowList::readRoot() {
     const auto compositorOwner = owner(_atoms->compositor);
     const auto check = property(_root, _atoms->supportingWmCheck);
     const auto stacking = property(_root, _atoms->clientListStacking);
+    const auto mappingOrder = property(_root, _atoms->clientList);
     const auto desktop = property(_root, _atoms->currentDesktop);
     const auto areas = property(_root, _atoms->workArea);
     ++_requests;
@@ -301,6 +305,7 @@ X11RootRecord X11WindowList::readRoot() {
     root.supportingWindowManagerCheck =
         longOf(take(_connection, check, xcb_get_property_reply, failed), XCB_ATOM_ANY);
     const auto stackingReply = take(_connection, stacking, xcb_get_property_reply, failed);
+    const auto mappingOrderReply = take(_connection, mappingOrder, xcb_get_property_reply, failed);
     const auto desktopReply = take(_connection, desktop, xcb_get_property_reply, failed);
     const auto areasReply = take(_connection, areas, xcb_get_property_reply, failed);
     const auto treeReply = take(_connection, tree, xcb_query_tree_reply, failed);
@@ -311,9 +316,12 @@ X11RootRecord X11WindowList::readRoot() {
             longOf(take(_connection, named, xcb_get_property_reply, failed), XCB_ATOM_ANY);
     }
     if (windowManagerIsLive(root)) {
-        if (const auto listed = longsOf(stackingReply, XCB_ATOM_ANY)) {
-            root.clientListStacking.emplace(listed->begin(), listed->end());
-        }
+        const auto windows = [](const std::optional<std::vector<std::uint32_t>>& items) {
+            return items ? std::optional(std::vector<X11WindowId>(items->begin(), items->end()))
+                         : std::nullopt;
+        };
+        root.clientListStacking = managedWindows(windows(longsOf(stackingReply, XCB_ATOM_ANY)),
+                                                 windows(longsOf(mappingOrderReply, XCB_ATOM_ANY)));
         std::size_t current = longOf(desktopReply, XCB_ATOM_ANY).value_or(0);
         const auto rectangles = longsOf(areasReply, XCB_ATOM_ANY);
         if (rectangles && rectangles->size() < (current + 1) * 4) {

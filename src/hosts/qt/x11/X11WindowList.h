@@ -39,6 +39,7 @@ public:
     // What the last list found, for a user asking why the bar looks as it does.
     struct Finding {
         std::optional<X11WindowRecord> panel;  // the window taken as the menu bar
+        X11WindowId panelFrame = 0;            // the root's child holding it
         bool reservedStrip = false;            // the menu bar is a strip reserved with no window of its own
         bool compositing = false;
         std::uint64_t requests = 0;  // X requests the list took

@@ -55,6 +55,11 @@ void X11WindowModel::store(const std::vector<Reading>& readings, const std::vect
     }
 }
 
+X11WindowId X11WindowModel::frameOf(X11WindowId window) const {
+    const auto found = _windows.find(window);
+    return found == _windows.end() ? 0 : found->second.frame;
+}
+
 std::vector<X11WindowRecord> X11WindowModel::windows() const {
     std::vector<X11WindowRecord> records;
     records.reserve(_windows.size());

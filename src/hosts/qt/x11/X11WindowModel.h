@@ -44,6 +44,8 @@ public:
     void store(const std::vector<Reading>& readings, const std::vector<X11WindowId>& order);
     std::vector<X11WindowRecord> windows() const;
     std::size_t windowCount() const { return _windows.size(); }
+    // The root's child holding the window, as last read; 0 for a window never read.
+    X11WindowId frameOf(X11WindowId window) const;
 
 private:
     struct Entry {
