@@ -38,11 +38,7 @@ std::vector<X11WindowId> X11WindowModel::windowsToRead(const std::vector<X11Wind
 void X11WindowModel::store(const std::vector<Reading>& readings, const std::vector<X11WindowId>& order) {
     for (const Reading& reading : readings) {
         _stale.erase(reading.id);
-        if (reading.record) {
-            _windows.insert_or_assign(reading.id, Entry{*reading.record, reading.frame});
-        } else {
-            _windows.erase(reading.id);
-        }
+        _windows.insert_or_assign(reading.id, Entry{reading.record, reading.frame});
     }
     const std::unordered_set<X11WindowId> listed(order.begin(), order.end());
     std::erase_if(_windows, [&](const auto& entry) { return !listed.contains(entry.first); });
@@ -55,6 +51,11 @@ void X11WindowModel::store(const std::vector<Reading>& readings, const std::vect
     }
 }
 
+std::size_t X11WindowModel::windowCount() const {
+    return static_cast<std::size_t>(std::count_if(
+        _windows.begin(), _windows.end(), [](const auto& entry) { return entry.second.record.has_value(); }));
+}
+
 X11WindowId X11WindowModel::frameOf(X11WindowId window) const {
     const auto found = _windows.find(window);
     return found == _windows.end() ? 0 : found->second.frame;
@@ -64,7 +65,9 @@ std::vector<X11WindowRecord> X11WindowModel::windows() const {
     std::vector<X11WindowRecord> records;
     records.reserve(_windows.size());
     for (const auto& [id, entry] : _windows) {
-        records.push_back(entry.record);
+        if (entry.record) {
+            records.push_back(*entry.record);
+        }
     }
     return records;
 }

@@ -40,16 +40,17 @@ public:
 
     // The windows of `order` (the stacking order) never read, or changed since they were.
     std::vector<X11WindowId> windowsToRead(const std::vector<X11WindowId>& order) const;
-    // Keeps what was just read and forgets every window no longer in `order`.
+    // Keeps what was just read and forgets every window no longer in `order`. A window that vanished while it
+    // was read is kept as gone: a stale list may name it at every check, and it is not asked about again.
     void store(const std::vector<Reading>& readings, const std::vector<X11WindowId>& order);
     std::vector<X11WindowRecord> windows() const;
-    std::size_t windowCount() const { return _windows.size(); }
+    std::size_t windowCount() const;
     // The root's child holding the window, as last read; 0 for a window never read.
     X11WindowId frameOf(X11WindowId window) const;
 
 private:
     struct Entry {
-        X11WindowRecord record;
+        std::optional<X11WindowRecord> record;  // none for a listed window that is gone: not read again
         X11WindowId frame = 0;
     };
 
