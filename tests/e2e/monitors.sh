@@ -66,6 +66,14 @@ nap 2
 [[ -z $(xdotool search --onlyvisible --pid "$AWNING_PID" 2>/dev/null) ]] ||
     fail "a tint is shown although the only panel is on the other monitor"
 log "no tint for a panel on the other monitor"
+# Older docks reserve the top with the plain strut alone.
+other=$(awk '/^ready/ { print $2; exit }' "$DESKTOP_DIR/other-panel.out")
+strut=$(xprop -id "$other" _NET_WM_STRUT_PARTIAL | sed 's/.*= //; s/, /,/g' | cut -d, -f1-4)
+xprop -id "$other" -f _NET_WM_STRUT 32c -set _NET_WM_STRUT "$strut"
+xprop -id "$other" -remove _NET_WM_STRUT_PARTIAL
+nap 1.2
+[[ -z $(xdotool search --onlyvisible --pid "$AWNING_PID" 2>/dev/null) ]] ||
+    fail "a tint is shown for a panel on the other monitor that reserves the top with the plain strut"
 
 PANEL_WINDOW=
 desktop_spawn panel "$AWNING_DEMO_PANEL" --color "$PANEL_COLOR" --height "$PANEL_HEIGHT" --width "$monitor"
