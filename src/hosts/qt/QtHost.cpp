@@ -40,8 +40,7 @@ std::string environment(const char* name) {
 }  // namespace
 
 QtHost::QtHost()
-    : _wakeUp([] { kit::RunLoop::main().runDueCalls(); }),
-      _screens([] { kit::Application::shared().screenParametersDidChange(); }),
+    : _screens([] { kit::Application::shared().screenParametersDidChange(); }),
       _windowList(onX11() ? X11WindowList::open() : nullptr),
       _workspace(onX11() ? WorkspaceMonitor::open() : nullptr),
       _desktopPicture(environment("XDG_CURRENT_DESKTOP")),
@@ -53,6 +52,9 @@ QtHost::QtHost()
                                                QCoreApplication::applicationDirPath().toStdString(),
                                                AWNING_INSTALL_DATADIR)) {
     _clock.start();
+    _wakeUp.setSingleShot(true);
+    _wakeUp.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&_wakeUp, &QTimer::timeout, [] { kit::RunLoop::main().runDueCalls(); });
     // The tint window closes whenever the menu bar hides; that must not end the application.
     QApplication::setQuitOnLastWindowClosed(false);
     kit::installHost(*this);
@@ -80,7 +82,9 @@ void QtHost::scheduleWakeUp(std::optional<double> dueTime) {
         _wakeUp.stop();
         return;
     }
-    _wakeUp.start(*dueTime - now());
+    // Rounded up, so the timer never fires before the call is due; capped at what a QTimer holds.
+    const double milliseconds = std::ceil((*dueTime - now()) * 1000.0);
+    _wakeUp.start(static_cast<int>(std::clamp(milliseconds, 0.0, 2147483647.0)));
 }
 
 void QtHost::sleep(double seconds) {

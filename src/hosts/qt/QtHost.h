@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 
@@ -11,7 +12,6 @@
 #include "hosts/qt/QtScreenList.h"
 #include "hosts/qt/QtURLLoadingPort.h"
 #include "hosts/qt/QtWindowUpdates.h"
-#include "hosts/qt/WakeUpTimer.h"
 #include "kit/core/Host.h"
 #include "kit/foundation/PropertyList.h"
 
@@ -70,7 +70,7 @@ public:
 
 private:
     QElapsedTimer _clock;
-    WakeUpTimer _wakeUp;
+    QTimer _wakeUp;
     QtScreenList _screens;
     std::unique_ptr<X11WindowList> _windowList;
     std::unique_ptr<WorkspaceMonitor> _workspace;
