@@ -98,6 +98,8 @@ public:
     std::size_t windowListRequests() const { return _windowListRequests; }
     std::uint32_t lastWindowListOptions() const { return _lastWindowListOptions; }
     double sleptSeconds() const { return _slept; }
+    // --- Idle cost: how often the run loop asked to be woken (a real host re-arms a timer each time).
+    std::size_t wakeUpRequests() const { return _wakeUpRequests; }
     // Called after each recorded window event (scenario traces).
     void setWindowEventObserver(std::function<void(const WindowEvent&)> observer) {
         _windowEventObserver = std::move(observer);
@@ -106,7 +108,10 @@ public:
     // --- kit::Host
     double now() const override { return _now; }
     double unixTime() const override { return _options.startUnixTime + _now; }
-    void scheduleWakeUp(std::optional<double> dueTime) override { _wakeUp = dueTime; }
+    void scheduleWakeUp(std::optional<double> dueTime) override {
+        _wakeUp = dueTime;
+        ++_wakeUpRequests;
+    }
     void sleep(double seconds) override;
     // Tests and scenarios drive the clock themselves: there is no loop to run.
     int run() override { return 0; }
@@ -169,6 +174,7 @@ private:
     std::size_t _windowListRequests = 0;
     std::uint32_t _lastWindowListOptions = 0;
     double _slept = 0.0;
+    std::size_t _wakeUpRequests = 0;
     HeadlessControlPort _controlPort;
     HeadlessApplicationPort _applicationPort{[this] { return _now; }};
     kit::LocalURLLoadingPort _urlLoadingPort;

@@ -56,6 +56,7 @@ void RunLoop::dispatchAfter(double delay, std::function<void()> block) {
 }
 
 std::size_t RunLoop::runDueCalls() {
+    _wakeUpSpent = true;
     const double now = host().now();
     const std::uint64_t turnStart = _nextSequence;
     std::size_t ran = 0;
@@ -116,7 +117,13 @@ void RunLoop::objectWillBeDestroyed(const Object& object) {
 }
 
 void RunLoop::announceNextDueTime() {
-    host().scheduleWakeUp(nextDueTime());
+    const std::optional<double> dueTime = nextDueTime();
+    if (!_wakeUpSpent && dueTime == _announcedDueTime) {
+        return;
+    }
+    host().scheduleWakeUp(dueTime);
+    _announcedDueTime = dueTime;
+    _wakeUpSpent = false;
 }
 
 void performSelector(Object& target, Selector selector, Object* argument, double afterDelay) {

@@ -51,10 +51,15 @@ private:
     };
 
     void insert(Entry entry);
+    // Tells the host only what it does not know yet: a turn five times a second would otherwise re-arm
+    // its timer twice per turn for the same time.
     void announceNextDueTime();
 
     std::vector<Entry> _entries;  // sorted by (due time, sequence)
     std::uint64_t _nextSequence = 0;
+    std::optional<double> _announcedDueTime;
+    bool _wakeUpSpent =
+        true;  // the host's wake-up fired (or none was asked for yet): the next one must be asked
 };
 
 // The platform's spellings, on the main run loop.

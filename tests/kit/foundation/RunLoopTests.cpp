@@ -31,13 +31,18 @@ public:
         note("chain", argument);
         kit::performSelector(*this, kit::sel("tick:"), nullptr, 0.0);
     }
+    // Reschedules itself, as the controller's loops do.
+    void loop(kit::Object* argument) {
+        note("loop", argument);
+        kit::performSelector(*this, kit::sel("loop:"), nullptr, 0.25);
+    }
     std::vector<kit::Object*> arguments;
 
     static const kit::DispatchTable& classDispatchTable() {
         static const kit::DispatchTable table(
             &Object::classDispatchTable(),
             {kit::action<&Recorder::tick>("tick:"), kit::action<&Recorder::tock>("tock:"),
-             kit::action<&Recorder::chain>("chain:")});
+             kit::action<&Recorder::chain>("chain:"), kit::action<&Recorder::loop>("loop:")});
         return table;
     }
 
@@ -140,4 +145,24 @@ TEST_F(RunLoopTest, SleepingLetsTimePassWithoutATurn) {
     EXPECT_DOUBLE_EQ(world().sleptSeconds(), 1.0);
     world().runUntilIdle();
     EXPECT_EQ(log, (Log{"r.tick@1"}));
+}
+
+TEST_F(RunLoopTest, TheHostIsAskedOnlyForWakeUpTimesItDoesNotKnow) {
+    Recorder recorder(log, "r");
+    kit::performSelector(recorder, kit::sel("loop:"), nullptr, 0.25);
+    std::size_t before = world().wakeUpRequests();
+    world().advance(1.0);
+    EXPECT_EQ(log.size(), 4u);
+    EXPECT_EQ(world().wakeUpRequests() - before, 4u) << "one request per turn of a self-rescheduling loop";
+
+    before = world().wakeUpRequests();
+    kit::performSelector(recorder, tock, nullptr, 5.0);
+    kit::cancelPreviousPerformRequests(recorder, tock, nullptr);
+    EXPECT_EQ(world().wakeUpRequests(), before) << "the earliest call stayed where it was";
+
+    // Made in a turn, a zero-delay call is due at the very time the host just woke for: that wake-up is
+    // spent.
+    kit::performSelector(recorder, kit::sel("chain:"), nullptr, 0.0);
+    world().runUntilIdle();
+    EXPECT_EQ(log, (Log{"r.loop@0.25", "r.loop@0.5", "r.loop@0.75", "r.loop@1", "r.chain@1", "r.tick@1"}));
 }

@@ -46,7 +46,11 @@ void WorkspaceMonitor::readEvents() {
 
 void WorkspaceMonitor::catchUp() {
     _events->drain();
-    QTimer::singleShot(0, &_notifier, [this] { post(_events->takeChanges()); });
+    // At rest there is nothing to post: no extra turn of the event loop with every check.
+    const X11DesktopEvents::Changes changes = _events->takeChanges();
+    if (changes.any()) {
+        QTimer::singleShot(0, &_notifier, [this, changes] { post(changes); });
+    }
 }
 
 void WorkspaceMonitor::post(const X11DesktopEvents::Changes& changes) {

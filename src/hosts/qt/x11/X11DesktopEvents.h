@@ -25,6 +25,9 @@ public:
         bool managers = false;  // the window manager or the compositing manager came, went or was replaced
         bool menuBarMayHaveMoved = false;
         bool panelRestacked = false;  // the panel was mapped or restacked, and may now lie over our tint
+        bool any() const {
+            return currentDesktop || activeWindow || managers || menuBarMayHaveMoved || panelRestacked;
+        }
     };
 
     // nullptr when no X display can be opened.
