@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The tint goes with the panel at the next check and comes back when the panel does, or when a window
 # declares itself a dock once it is up, or stops being one (no window manager runs: the properties of the
-# root's children are watched all the same).
+# root's children are watched all the same); a panel mapped over the tint gets the tint raised over it.
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
 desktop_init 60
@@ -33,4 +33,11 @@ wait_until 10 grep -q '^ready' "$DESKTOP_DIR/later.out" || fail "the later panel
 wait_until 5 tint_shown "$PANEL_HEIGHT" || fail "no tint over the later panel"
 window_type "$(awk '/^ready/ { print $2; exit }' "$DESKTOP_DIR/later.out")" NORMAL
 wait_until 5 no_strip_window || fail "tint stayed over a later window that is no longer a dock"
+# A second panel with the same bounds mapped over the tint is taken in its place: the tint, its frame
+# unchanged, is raised over it.
+window_type "$(awk '/^ready/ { print $2; exit }' "$DESKTOP_DIR/later.out")" DOCK
+wait_until 5 tint_shown "$PANEL_HEIGHT" || fail "no tint over the later panel, a dock again"
+desktop_spawn over "$AWNING_DEMO_PANEL" --color "$PANEL_COLOR" --height "$PANEL_HEIGHT"
+wait_until 10 grep -q '^ready' "$DESKTOP_DIR/over.out" || fail "the panel over the tint did not start"
+wait_until 5 tint_shown "$PANEL_HEIGHT" || fail "the tint stayed under a panel mapped over it"
 log "pass"
