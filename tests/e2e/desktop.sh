@@ -32,17 +32,23 @@ nap() {
     wait "$NAP_PID" || true
 }
 
-# desktop_init [TIME_LIMIT]: work directory, cleanup trap and a watchdog that ends the run (through
-# the trap) before an outer harness would kill it hard and leave the X server behind.
-desktop_init() {
-    local limit=${1:-60} tool
-    DESKTOP_T0=$(now)
-    for tool in Xvfb xcompmgr xdotool import convert; do
+# desktop_require TOOL...: skips the test (status 77) unless every TOOL is installed.
+desktop_require() {
+    local tool
+    for tool in "$@"; do
         command -v "$tool" >/dev/null || {
             echo "skipped: $tool is not installed" >&2
             exit 77
         }
     done
+}
+
+# desktop_init [TIME_LIMIT]: work directory, cleanup trap and a watchdog that ends the run (through
+# the trap) before an outer harness would kill it hard and leave the X server behind.
+desktop_init() {
+    local limit=${1:-60}
+    DESKTOP_T0=$(now)
+    desktop_require Xvfb xcompmgr xdotool import convert
     [[ -x ${AWNING:-} && -x ${AWNING_DEMO_PANEL:-} ]] || {
         echo "AWNING and AWNING_DEMO_PANEL must name the executables" >&2
         exit 1
@@ -147,10 +153,7 @@ desktop_start_compositor() {
 # desktop_start_openbox: a window manager for the tests about managed windows; skips the test (77)
 # where openbox is not installed.
 desktop_start_openbox() {
-    command -v openbox >/dev/null || {
-        echo "skipped: openbox is not installed" >&2
-        exit 77
-    }
+    desktop_require openbox
     desktop_spawn openbox openbox --config-file /dev/null
     wait_until 10 xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 || fail "openbox did not start"
 }

@@ -5,12 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
 desktop_init 60
-for tool in Xorg xrandr openbox; do
-    command -v "$tool" >/dev/null || {
-        echo "skipped: $tool is not installed" >&2
-        exit 77
-    }
-done
+desktop_require Xorg xrandr openbox
 [[ -e /usr/lib/xorg/modules/drivers/dummy_drv.so && $(id -u) -eq 0 ]] || {
     echo "skipped: needs Xorg's dummy driver and root" >&2
     exit 77

@@ -6,12 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
 desktop_init 60
-for tool in tint2 polybar openbox; do
-    command -v "$tool" >/dev/null || {
-        echo "skipped: $tool is not installed" >&2
-        exit 77
-    }
-done
+desktop_require tint2 polybar openbox
 
 half=$((DESKTOP_WIDTH / 2))
 quarter=$((DESKTOP_WIDTH / 4))
