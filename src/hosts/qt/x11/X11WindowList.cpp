@@ -226,7 +226,11 @@ kit::PropertyList::Array X11WindowList::windowList(std::uint32_t options,
     root.scale = scale;
     const std::vector<X11WindowId>& order = stackingOrder(root);
     const std::vector<X11WindowId> toRead = _model.windowsToRead(order);
-    _model.store(readWindows(toRead), order);
+    // At rest nothing was read and the order stands: the model is left as it is.
+    const bool changed = !toRead.empty() || root != _translatedRoot;
+    if (changed) {
+        _model.store(readWindows(toRead), order);
+    }
     _lastFinding.requests = _requests - requestsBefore;
     if (_lastFinding.requests > 0) {
         _lastFinding.readingRequests = _lastFinding.requests;
@@ -234,7 +238,7 @@ kit::PropertyList::Array X11WindowList::windowList(std::uint32_t options,
         _lastFinding.windowsKnown = _model.windowCount();
     }
     // Nothing changed, on the server or in the screens: the list stands too.
-    if (!toRead.empty() || root != _translatedRoot || options != _translatedOptions) {
+    if (changed || options != _translatedOptions) {
         const std::vector<X11WindowRecord> windows = _model.windows();
         _list = translateWindowList(root, windows, options);
         noteFinding(root, windows);
