@@ -9,11 +9,11 @@
 #include <optional>
 #include <string>
 
-#include "hosts/qt/Places.h"
-#include "hosts/qt/PrivateFolder.h"
+#include "hosts/qt/desktop/Places.h"
+#include "hosts/qt/desktop/PrivateFolder.h"
 #include "hosts/qt/QtHost.h"
-#include "hosts/qt/SessionCheck.h"
-#include "hosts/qt/SingleInstance.h"
+#include "hosts/qt/desktop/SessionCheck.h"
+#include "hosts/qt/desktop/SingleInstance.h"
 #include "hosts/qt/x11/X11DisplayProbe.h"
 #include "kit/appkit/Application.h"
 

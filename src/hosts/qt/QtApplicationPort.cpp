@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <system_error>
 
-#include "hosts/qt/QtStatusItemPeer.h"
+#include "hosts/qt/widgets/QtStatusItemPeer.h"
 #include "kit/foundation/Bundle.h"
 
 extern char** environ;

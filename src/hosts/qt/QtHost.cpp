@@ -15,9 +15,9 @@
 #include <thread>
 
 #include "hosts/qt/ModifierFlags.h"
-#include "hosts/qt/Places.h"
-#include "hosts/qt/QtWindowPeer.h"
-#include "hosts/qt/StatusReport.h"
+#include "hosts/qt/desktop/Places.h"
+#include "hosts/qt/widgets/QtWindowPeer.h"
+#include "hosts/qt/desktop/StatusReport.h"
 #include "hosts/qt/x11/WorkspaceMonitor.h"
 #include "hosts/qt/x11/X11WindowList.h"
 #include "kit/appkit/Appearance.h"

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "hosts/qt/Autostart.h"
-#include "hosts/qt/DesktopPicture.h"
+#include "hosts/qt/desktop/Autostart.h"
+#include "hosts/qt/desktop/DesktopPicture.h"
 #include "hosts/qt/QtApplicationPort.h"
-#include "hosts/qt/QtControlPort.h"
+#include "hosts/qt/widgets/QtControlPort.h"
 #include "hosts/qt/QtScreenList.h"
 #include "hosts/qt/QtURLLoadingPort.h"
 #include "hosts/qt/QtWindowUpdates.h"

@@ -6,7 +6,7 @@
 #include <QScreen>
 
 #include "hosts/qt/QtHost.h"
-#include "hosts/qt/QtWindowPeer.h"
+#include "hosts/qt/widgets/QtWindowPeer.h"
 #include "kit/appkit/AnimationContext.h"
 #include "kit/appkit/Window.h"
 #include "kit/foundation/RunLoop.h"
