@@ -22,4 +22,16 @@ system=$(ls -d app tint toolkit update about statusitem 2>/dev/null | tr '\n' ' 
 forbid "kit/core" "kit/(foundation|appkit|quartz|graphics)/" "the kit's core includes nothing above it"
 forbid "kit" "(app|tint|toolkit|update|about|statusitem|scenario|hosts)/" "the kit never includes system or host code"
 forbid "$system" "hosts/|scenario/|Q[A-Za-z]+[>\"]|X11/|xcb/" "system code knows no host, Qt or X11"
+
+# The Qt host's rooms: the host itself at the top, widgets/ presenting kit views, desktop/ services, and
+# one folder per kind of session that the host picks at start.
+qt=hosts/qt
+for session in x11 wayland gnome; do
+    [[ -d $qt/$session ]] || continue
+    others=$(printf '%s|' x11 wayland gnome | sed "s/$session|//; s/|$//")
+    forbid "$qt/$session" "$qt/($others|widgets|desktop)/|$qt/[A-Za-z]+\\.h" \
+        "a session's folder knows only itself (and the kit): the host chooses between sessions"
+done
+forbid "$qt/desktop" "$qt/widgets/" "the desktop services present nothing"
+forbid "$qt/widgets" "$qt/desktop/" "the widgets present the kit, not the desktop's services"
 exit $status
