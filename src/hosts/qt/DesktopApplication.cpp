@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "hosts/qt/DesktopSession.h"
 #include "hosts/qt/desktop/Places.h"
 #include "hosts/qt/desktop/PrivateFolder.h"
 #include "hosts/qt/QtHost.h"
@@ -117,7 +118,12 @@ int runDesktopApplication(int argc, char** argv, const DesktopCommands& commands
         return 0;
     }
 
-    QtHost host;
+    SessionOpening opening = openDesktopSession();
+    if (!opening.session) {
+        std::fprintf(stderr, "%s\n", opening.problem.c_str());
+        return 1;
+    }
+    QtHost host(std::move(opening.session));
     instance.setStatusReporter([&host] { return host.statusReport(); });
     if (commands.aboutRequested && commands.showAbout) {
         // Once the event loop runs, launching is over.

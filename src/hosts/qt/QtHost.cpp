@@ -15,11 +15,10 @@
 #include <thread>
 
 #include "hosts/qt/ModifierFlags.h"
+#include "hosts/qt/PlainSession.h"
 #include "hosts/qt/desktop/Places.h"
-#include "hosts/qt/widgets/QtWindowPeer.h"
 #include "hosts/qt/desktop/StatusReport.h"
-#include "hosts/qt/x11/WorkspaceMonitor.h"
-#include "hosts/qt/x11/X11WindowList.h"
+#include "hosts/qt/widgets/QtWindowPeer.h"
 #include "kit/appkit/Appearance.h"
 #include "kit/appkit/Application.h"
 #include "kit/foundation/RunLoop.h"
@@ -29,20 +28,15 @@ namespace qthost {
 
 namespace {
 
-bool onX11() {
-    return QGuiApplication::platformName() == QLatin1String("xcb");
-}
-
 std::string environment(const char* name) {
     return qEnvironmentVariable(name).toStdString();
 }
 
 }  // namespace
 
-QtHost::QtHost()
-    : _screens([] { kit::Application::shared().screenParametersDidChange(); }),
-      _windowList(onX11() ? X11WindowList::open() : nullptr),
-      _workspace(onX11() ? WorkspaceMonitor::open() : nullptr),
+QtHost::QtHost(std::unique_ptr<DesktopSession> session)
+    : _session(session ? std::move(session) : std::make_unique<PlainSession>()),
+      _screens([] { kit::Application::shared().screenParametersDidChange(); }),
       _desktopPicture(environment("XDG_CURRENT_DESKTOP")),
       _defaultsDirectory(
           qthost::defaultsDirectory(qgetenv("XDG_CONFIG_HOME").constData(), qgetenv("HOME").constData())),
@@ -150,26 +144,23 @@ std::optional<std::string> QtHost::desktopImageURL(std::size_t screenIndex) cons
 }
 
 int QtHost::activeSpace() const {
-    return _workspace ? _workspace->activeSpace() : 0;
+    return _session->activeSpace();
 }
 
 std::optional<kit::PropertyList::Array> QtHost::windowList(std::uint32_t options, std::uint32_t) {
-    // The list is kept from one check to the next by the server's events: without them it cannot be.
-    if (!_windowList || !_workspace) {
-        return std::nullopt;
+    std::optional<kit::PropertyList::Array> list = _session->windowList(options, _screens.sessionScreens());
+    if (list) {
+        _lastWindowListTime = now();
     }
-    _lastWindowListTime = now();
-    _workspace->catchUp();
-    kit::PropertyList::Array list =
-        _windowList->windowList(options, _screens.pixelRects(), _screens.primaryScale(),
-                                _workspace->unmanagedWindows(), _workspace->takeWindowChanges());
-    const X11WindowList::Finding& finding = _windowList->lastFinding();
-    _workspace->watchPanel(finding.panel ? std::vector<X11WindowId>{finding.panel->id, finding.panelFrame}
-                                         : std::vector<X11WindowId>{});
     return list;
 }
 
 kit::Point QtHost::mouseLocation() const {
+    if (!_session->knowsPointer()) {
+        // Qt knows the pointer only over our own windows: elsewhere it would tell a stale place. Far off every
+        // screen, it hovers over nothing.
+        return kit::Point{-1e9, -1e9};
+    }
     const QPoint position = QCursor::pos();
     return _screens.coordinates().toKit(
         kit::Point{static_cast<double>(position.x()), static_cast<double>(position.y())});
@@ -185,17 +176,9 @@ std::unique_ptr<kit::WindowPeer> QtHost::createWindowPeer(kit::Window& window) {
 
 std::string QtHost::statusReport() const {
     StatusFacts facts;
-    if (_windowList) {
-        const X11WindowList::Finding& finding = _windowList->lastFinding();
-        facts.windowList = true;
-        facts.panel = finding.panel;
-        facts.reservedStrip = finding.reservedStrip;
-        facts.compositing = finding.compositing;
-        facts.checkRequests = finding.requests;
-        facts.readingRequests = finding.readingRequests;
-        facts.windowsRead = finding.windowsRead;
-        facts.windowsKnown = finding.windowsKnown;
-    }
+    facts.session = _session->status();
+    facts.strip = facts.session.tint;
+    facts.currentOpacity = facts.session.tintOpacity;
     for (const QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->isVisible() && widget->windowFlags().testFlag(Qt::WindowTransparentForInput)) {
             const QRect geometry = widget->geometry();

@@ -5,9 +5,10 @@
 #include <filesystem>
 #include <memory>
 
+#include "hosts/qt/DesktopSession.h"
+#include "hosts/qt/QtApplicationPort.h"
 #include "hosts/qt/desktop/Autostart.h"
 #include "hosts/qt/desktop/DesktopPicture.h"
-#include "hosts/qt/QtApplicationPort.h"
 #include "hosts/qt/widgets/QtControlPort.h"
 #include "hosts/qt/QtScreenList.h"
 #include "hosts/qt/QtURLLoadingPort.h"
@@ -17,20 +18,19 @@
 
 namespace qthost {
 
-class WorkspaceMonitor;
-class X11WindowList;
-
-// The real desktop: Qt's event loop and widgets, screens from QScreen, the window list and workspace events
-// from X11 (absent on other platforms: no list, no events). Needs a QApplication; constructing one installs
-// it as the process's host, destroying it uninstalls it.
+// The real desktop: Qt's event loop and widgets, screens from QScreen, the window list, workspace events and
+// what else only one kind of desktop has from the session it runs in (none on a platform without a desktop:
+// no list, no events). Needs a QApplication; constructing one installs it as the process's host, destroying
+// it uninstalls it.
 class QtHost final : public kit::Host {
 public:
-    QtHost();
+    explicit QtHost(std::unique_ptr<DesktopSession> session = nullptr);
     ~QtHost() override;
     QtHost(const QtHost&) = delete;
     QtHost& operator=(const QtHost&) = delete;
 
     const ScreenCoordinates& screenCoordinates() const { return _screens.coordinates(); }
+    DesktopSession& session() { return *_session; }
 
     // --- kit::Host
     double now() const override;
@@ -71,9 +71,8 @@ public:
 private:
     QElapsedTimer _clock;
     QTimer _wakeUp;
+    std::unique_ptr<DesktopSession> _session;
     QtScreenList _screens;
-    std::unique_ptr<X11WindowList> _windowList;
-    std::unique_ptr<WorkspaceMonitor> _workspace;
     DesktopPicture _desktopPicture;
     std::filesystem::path _defaultsDirectory;
     Autostart _autostart;

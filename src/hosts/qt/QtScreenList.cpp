@@ -12,6 +12,10 @@ kit::Rect toRect(const QRect& rect) {
     return kit::Rect(rect.x(), rect.y(), rect.width(), rect.height());
 }
 
+PixelRect toPixelRect(const QRect& rect) {
+    return PixelRect{rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
 // Qt keeps a screen's top-left corner at its native position and divides only its size by the ratio.
 PixelRect pixelRect(const QScreen& screen) {
     const QRect geometry = screen.geometry();
@@ -65,14 +69,15 @@ bool QtScreenList::refresh() {
     _coordinates =
         screens.empty() ? ScreenCoordinates() : ScreenCoordinates(toRect(screens.front()->geometry()));
     std::vector<kit::ScreenDescription> descriptions;
-    _pixelRects.clear();
+    _sessionScreens.clear();
     for (QScreen* screen : screens) {
         kit::ScreenDescription description;
         description.frame = _coordinates.toKit(toRect(screen->geometry()));
         description.visibleFrame = _coordinates.toKit(toRect(screen->availableGeometry()));
         description.backingScaleFactor = screen->devicePixelRatio();
         descriptions.push_back(description);
-        _pixelRects.push_back(pixelRect(*screen));
+        _sessionScreens.push_back(SessionScreen{screen->name().toStdString(), toPixelRect(screen->geometry()),
+                                                pixelRect(*screen), screen->devicePixelRatio()});
     }
     if (descriptions == _descriptions) {
         return false;

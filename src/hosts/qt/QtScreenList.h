@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "hosts/qt/DesktopSession.h"
 #include "hosts/qt/ScreenCoordinates.h"
-#include "hosts/qt/x11/WindowListTranslation.h"
 #include "kit/core/Host.h"
 
 class QScreen;
@@ -22,11 +22,8 @@ public:
 
     // Primary first, in the kit's coordinates.
     const std::vector<kit::ScreenDescription>& descriptions() const { return _descriptions; }
-    // The same screens in root-window pixels, for the window list.
-    const std::vector<PixelRect>& pixelRects() const { return _pixelRects; }
-    double primaryScale() const {
-        return _descriptions.empty() ? 1.0 : _descriptions.front().backingScaleFactor;
-    }
+    // The same screens as Qt has them, for the session's window list.
+    const std::vector<SessionScreen>& sessionScreens() const { return _sessionScreens; }
     const ScreenCoordinates& coordinates() const { return _coordinates; }
 
 private:
@@ -37,7 +34,7 @@ private:
     std::function<void()> _didChange;
     QTimer _refreshTimer;  // one refresh for the burst of signals a single change sends
     std::vector<kit::ScreenDescription> _descriptions;
-    std::vector<PixelRect> _pixelRects;
+    std::vector<SessionScreen> _sessionScreens;
     ScreenCoordinates _coordinates;
 };
 

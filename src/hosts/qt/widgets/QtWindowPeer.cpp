@@ -1,14 +1,10 @@
 #include "hosts/qt/widgets/QtWindowPeer.h"
 
-#include <QtGui/qguiapplication_platform.h>
-#include <QGuiApplication>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
 #include "hosts/qt/QtHost.h"
-#include "hosts/qt/x11/X11Activation.h"
-#include "hosts/qt/x11/X11Flush.h"
-#include "hosts/qt/x11/X11WindowList.h"
 #include "kit/appkit/Menu.h"
 #include "kit/appkit/Window.h"
 #include "kit/quartz/LayerRenderer.h"
@@ -17,16 +13,16 @@ namespace qthost {
 
 namespace {
 
-bool isOverlay(const kit::Window& window) {
-    return window.styleMask() == kit::WindowStyleMaskBorderless && window.ignoresMouseEvents();
-}
-
 QRect qtGeometry(const kit::Rect& rect) {
     return QRect(static_cast<int>(std::lround(rect.minX())), static_cast<int>(std::lround(rect.minY())),
                  static_cast<int>(std::lround(rect.width())), static_cast<int>(std::lround(rect.height())));
 }
 
 }  // namespace
+
+bool QtWindowPeer::isOverlay(const kit::Window& window) {
+    return window.styleMask() == kit::WindowStyleMaskBorderless && window.ignoresMouseEvents();
+}
 
 Qt::WindowFlags QtWindowPeer::windowFlags(const kit::Window& window) {
     Qt::WindowFlags flags = Qt::Window;
@@ -68,7 +64,7 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
     }
     _fade.setTargetObject(_widget.get());
     _fade.setPropertyName("windowOpacity");
-    QObject::connect(&_fade, &QVariantAnimation::valueChanged, [] { flushQtX11Connection(); });
+    QObject::connect(&_fade, &QVariantAnimation::valueChanged, [this] { _host.session().sendQueuedRequests(); });
     applyFrame();
     _widget->setWindowOpacity(_window.presentedAlphaValue());
     _widget->setWindowTitle(QString::fromStdString(_window.title()));
@@ -174,17 +170,13 @@ void QtWindowPeer::alphaDidChange(double fadeDuration) {
 
 void QtWindowPeer::didBecomeKey() {
     _widget->raise();
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        activateX11Window(x11->display(), _widget->winId());
-    } else {
-        _widget->activateWindow();
-    }
+    _host.session().activate(nativeWindow());
 }
 
 void QtWindowPeer::didOrderFront() {
     _widget->show();
     _widget->raise();
-    markAsOwnWindow();
+    _host.session().windowShown(nativeWindow());
 }
 
 void QtWindowPeer::didClose() {
@@ -311,10 +303,9 @@ void QtWindowPeer::render() {
     _widget->setContent(kit::LayerRenderer::render(*content->layer(), scale), scale);
 }
 
-void QtWindowPeer::markAsOwnWindow() {
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        X11WindowList::markAsAwningWindow(x11->display(), _widget->winId());
-    }
+QWindow& QtWindowPeer::nativeWindow() {
+    _widget->winId();  // makes the native window when there is none yet
+    return *_widget->windowHandle();
 }
 
 }  // namespace qthost

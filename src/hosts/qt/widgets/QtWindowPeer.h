@@ -27,6 +27,8 @@ class QtWindowPeer final : public kit::WindowPeer {
 public:
     QtWindowPeer(QtHost& host, kit::Window& window);
     ~QtWindowPeer() override;
+    // A borderless window that ignores the mouse.
+    static bool isOverlay(const kit::Window& window);
 
     void frameDidChange() override;
     void levelDidChange() override;
@@ -50,7 +52,8 @@ public:
 private:
     static Qt::WindowFlags windowFlags(const kit::Window& window);
     void render();
-    void markAsOwnWindow();
+    // The widget's window on the platform, made now if it has none yet.
+    QWindow& nativeWindow();
     // Where the kit's frame lies in Qt's coordinates, and putting the window there.
     QRect kitGeometry() const;
     // The kit's frame with the menu bar above it: what the top-level widget covers.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "hosts/qt/DesktopSession.h"
 #include "kit/foundation/PropertyList.h"
 
 // What the X server told us about its windows, recorded as plain values, and how that becomes the window
@@ -12,15 +13,6 @@
 namespace qthost {
 
 using X11WindowId = unsigned long;
-
-// Root-window pixels, origin at the top left of the root, y down.
-struct PixelRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 struct X11WindowRecord {
     X11WindowId id = 0;

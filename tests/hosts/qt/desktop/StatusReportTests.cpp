@@ -4,56 +4,41 @@
 
 using namespace qthost;
 
-// The first line says why the bar looks as it does; the rest are the facts as they stand.
-TEST(StatusReport, SaysWhichPanelWasTakenOrWhyNone) {
-    X11WindowRecord panel;
-    panel.id = 0x1a00003;
-    panel.owner = "Polybar";
-    panel.bounds = {0, 0, 1920, 30};
-    StatusFacts found;
-    found.windowList = true;
-    found.panel = panel;
-    found.compositing = true;
-    found.strip = PixelRect{0, 0, 1920, 30};
-    found.currentOpacity = 0.2;
-    found.desktopKey = "file:///usr/share/backgrounds/a.png";
-    found.secondsSinceCheck = 1.25;
-    found.readingRequests = 14;
-    found.windowsRead = 1;
-    found.windowsKnown = 41;
-    EXPECT_EQ(statusReport(found),
-              "Panel: window 0x1a00003, class \"Polybar\", 1920x30 at 0,0\n"
-              "Tint: 1920x30 at 0,0\n"
-              "Compositing manager: running\n"
-              "Desktop: file:///usr/share/backgrounds/a.png\n"
-              "Opacity: idle 0.20, hover 0.00, now 0.20\n"
-              "Last check: 1.2 s ago, 0 X requests\n"
-              "Last reading: 14 X requests, 1 of 41 windows read\n");
+// The session's lines frame the host's own: the panel first, then the tint, the session's other facts, the
+// desktop picture, the opacities and the last check with what it cost; what the last reading cost only once
+// a check ran.
+TEST(StatusReport, PutsTheSessionsLinesAroundTheHostsOwn) {
+    StatusFacts facts;
+    facts.session.panel = {"Compositor: sway", "Panel: 30 px reserved at the top of HEADLESS-1"};
+    facts.session.desktop = {"Hover: not known"};
+    facts.session.checkCost = "2 requests";
+    facts.session.lastReading = {"Last reading: quick"};
+    facts.strip = PixelRect{0, 0, 1280, 30};
+    facts.currentOpacity = 0.25;
+    facts.idleOpacity = 0.25;
+    facts.hoverOpacity = 0.5;
+    facts.desktopKey = "(Unknown)";
+    facts.secondsSinceCheck = 0.5;
+    EXPECT_EQ(statusReport(facts),
+              "Compositor: sway\n"
+              "Panel: 30 px reserved at the top of HEADLESS-1\n"
+              "Tint: 1280x30 at 0,0\n"
+              "Hover: not known\n"
+              "Desktop: (Unknown)\n"
+              "Opacity: idle 0.25, hover 0.50, now 0.25\n"
+              "Last check: 0.5 s ago, 2 requests\n"
+              "Last reading: quick\n");
 
-    const auto facts = [](bool windowList, bool reservedStrip, bool compositing) {
-        StatusFacts result;
-        result.windowList = windowList;
-        result.reservedStrip = reservedStrip;
-        result.compositing = compositing;
-        return result;
-    };
-    const struct {
-        const char* what;
-        StatusFacts facts;
-        const char* firstLine;
-    } cases[] = {
-        {"no window list", facts(false, false, false), "Panel: none (no X11 window list on this display)"},
-        {"a reserved strip", facts(true, true, true),
-         "Panel: the strip the desktop reserves at the top (its bar is no X window)"},
-        {"no compositor", facts(true, false, false), "Panel: none taken, since no compositing manager runs"},
-        {"nothing found", facts(true, false, true),
-         "Panel: none (no top panel on the primary screen, or a full-screen window covers it)"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const std::string report = statusReport(c.facts);
-        EXPECT_EQ(report.substr(0, report.find('\n')), c.firstLine);
-        EXPECT_NE(report.find("Tint: not shown\n"), std::string::npos);
-        EXPECT_NE(report.find("Last check: none yet\n"), std::string::npos);
-    }
+    StatusFacts quiet;
+    quiet.session.lastReading = {"Last reading: never shown before a check"};
+    quiet.desktopKey = "(Unknown)";
+    EXPECT_EQ(statusReport(quiet),
+              "Tint: not shown\n"
+              "Desktop: (Unknown)\n"
+              "Opacity: idle 0.20, hover 0.00, now none\n"
+              "Last check: none yet\n");
+    quiet.secondsSinceCheck = 3.0;
+    quiet.session.lastReading.clear();
+    EXPECT_NE(statusReport(quiet).find("Last check: 3.0 s ago\n"), std::string::npos)
+        << "a session whose checks cost nothing worth telling adds nothing to the line";
 }
