@@ -13,3 +13,6 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/awning.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/awning.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+# GNOME Shell loads extensions from this folder, named by the extension's uuid.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/gnome-shell/extension/
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/extensions/awning@larkspur.example)
