@@ -38,13 +38,16 @@ std::filesystem::path executableDirectory() {
     return error ? std::filesystem::path() : executable.parent_path();
 }
 
+SessionEnvironment sessionEnvironment() {
+    return SessionEnvironment{environment("QT_QPA_PLATFORM"), environment("XDG_SESSION_TYPE"),
+                              environment("WAYLAND_DISPLAY"), environment("DISPLAY")};
+}
+
 // Says in one line why Awning cannot start here, rather than let Qt abort.
 bool sessionCanRunAwning() {
-    const SessionEnvironment session{environment("QT_QPA_PLATFORM"), environment("XDG_SESSION_TYPE"),
-                                     environment("WAYLAND_DISPLAY"), environment("DISPLAY")};
+    const SessionEnvironment session = sessionEnvironment();
     std::optional<std::string> problem = sessionProblem(session);
-    const bool onX11 = session.platform.empty() || session.platform == "xcb";
-    if (!problem && onX11 && !x11DisplayAnswers()) {
+    if (!problem && sessionPlatform(session) == "xcb" && !x11DisplayAnswers()) {
         problem = "Awning cannot reach the X11 display \"" + session.display + "\".";
     }
     if (problem) {
@@ -97,9 +100,9 @@ int runDesktopApplication(int argc, char** argv, const DesktopCommands& commands
     if (!sessionCanRunAwning() || !bundleIsThere()) {
         return 1;
     }
-    // The menu bar is found in X11's window list: run on X11 unless told otherwise.
+    // Natively on the session's own platform, unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(sessionPlatform(sessionEnvironment())));
     }
     QApplication application(argc, argv);
 

@@ -18,6 +18,7 @@
 #include "hosts/qt/PlainSession.h"
 #include "hosts/qt/desktop/Places.h"
 #include "hosts/qt/desktop/StatusReport.h"
+#include "hosts/qt/widgets/OverlaySurfacePeer.h"
 #include "hosts/qt/widgets/QtWindowPeer.h"
 #include "kit/appkit/Appearance.h"
 #include "kit/appkit/Application.h"
@@ -171,6 +172,11 @@ std::uint64_t QtHost::modifierFlags() const {
 }
 
 std::unique_ptr<kit::WindowPeer> QtHost::createWindowPeer(kit::Window& window) {
+    if (QtWindowPeer::isOverlay(window)) {
+        if (std::unique_ptr<OverlaySurface> surface = _session->createOverlaySurface()) {
+            return std::make_unique<OverlaySurfacePeer>(window, std::move(surface), _screens.coordinates());
+        }
+    }
     return std::make_unique<QtWindowPeer>(*this, window);
 }
 
