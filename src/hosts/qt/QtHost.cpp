@@ -157,7 +157,7 @@ std::optional<kit::PropertyList::Array> QtHost::windowList(std::uint32_t options
 }
 
 kit::Point QtHost::mouseLocation() const {
-    if (!_session->knowsPointer()) {
+    if (!knowsMouseLocation()) {
         // Qt knows the pointer only over our own windows: elsewhere it would tell a stale place. Far off every
         // screen, it hovers over nothing.
         return kit::Point{-1e9, -1e9};

@@ -26,6 +26,7 @@ void Popover::showRelativeToRect(const Rect& rect, View& view, RectEdge edge) {
     _window = std::make_unique<Window>(placement(anchor, size, edge), WindowStyleMaskBorderless,
                                        BackingStoreType::Buffered, false);
     _window->setReleasedWhenClosed(false);
+    _window->setParentWindow(anchorWindow);
     _window->setLevel(popoverWindowLevel);
     content->setFrame(Rect(Point{}, size));
     _shownView = _window->contentView()->addSubview(std::move(content));

@@ -87,6 +87,10 @@ public:
 
     int level() const { return _level; }
     void setLevel(int level);
+    // The window this one belongs to (a popover's is its anchor's window), read when the window is first
+    // presented. Not owned: a child shows only while its parent does.
+    Window* parentWindow() const { return _parentWindow; }
+    void setParentWindow(Window* parent) { _parentWindow = parent; }
 
     Rect frame() const { return _frame; }
     void setFrame(const Rect& frame, bool display, bool animate = false);
@@ -165,6 +169,7 @@ private:
     bool _hasShadow = true;
     double _alphaValue = 1.0;
     int _level = NormalWindowLevel;
+    Window* _parentWindow = nullptr;
     Rect _frame;
     bool _visible = false;
     bool _keyWindow = false;
