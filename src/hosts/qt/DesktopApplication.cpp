@@ -107,6 +107,7 @@ int runDesktopApplication(int argc, char** argv, const DesktopCommands& commands
     QApplication application(argc, argv);
 
     SingleInstance instance(socketPath(), [] { kit::Application::shared().reopen(); });
+    instance.handOverActivationToken(qgetenv("XDG_ACTIVATION_TOKEN"));
     if (commands.relaunch) {
         instance.onRequest(relaunchRequest, commands.relaunch);
     }
@@ -128,6 +129,7 @@ int runDesktopApplication(int argc, char** argv, const DesktopCommands& commands
     }
     QtHost host(std::move(opening.session));
     instance.setStatusReporter([&host] { return host.statusReport(); });
+    instance.onActivationToken([&host](const std::string& token) { host.session().setActivationToken(token); });
     if (commands.aboutRequested && commands.showAbout) {
         // Once the event loop runs, launching is over.
         QTimer::singleShot(0, &application, commands.showAbout);

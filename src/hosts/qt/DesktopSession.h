@@ -80,6 +80,9 @@ public:
     virtual SessionStatus status() const = 0;
 
     // --- Our windows
+    // Whether our windows lie where we put them; where the compositor places them instead (Wayland), a
+    // window that belongs to another (a popover) is shown as a popup of it, placed relative to it.
+    virtual bool windowsKeepTheirPlace() const = 0;
     // A surface of the session's own for an overlay, or nullptr: the overlay is then a Qt window.
     virtual std::unique_ptr<OverlaySurface> createOverlaySurface() = 0;
     // One of our Qt windows was shown: a session may mark it, so that no reading of the desktop takes it for

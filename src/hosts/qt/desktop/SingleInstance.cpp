@@ -4,6 +4,7 @@
 
 #include <QLocalSocket>
 #include <QLockFile>
+#include <algorithm>
 
 #include "hosts/qt/desktop/PrivateFolder.h"
 
@@ -13,6 +14,13 @@ namespace {
 
 const QByteArray reopenRequest = "reopen\n";
 const QByteArray statusRequest = "status\n";
+const QByteArray tokenPrefix = "activation-token ";
+constexpr qsizetype longestToken = 512;
+
+bool isToken(const QByteArray& token) {
+    return !token.isEmpty() && token.size() <= longestToken &&
+           std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 0x7f; });
+}
 constexpr int connectTimeoutMilliseconds = 1000;
 constexpr int lockTimeoutMilliseconds = 3000;
 
@@ -63,6 +71,10 @@ bool SingleInstance::handOffRequestToRunningInstance(const QByteArray& request) 
     return false;
 }
 
+void SingleInstance::handOverActivationToken(const QByteArray& token) {
+    _tokenLine = isToken(token) ? tokenPrefix + token + '\n' : QByteArray();
+}
+
 void SingleInstance::onRequest(const QByteArray& request, std::function<void()> handler) {
     _handlers[request] = std::move(handler);
 }
@@ -76,7 +88,7 @@ bool SingleInstance::send(const QByteArray& request) const {
     if (!socket.waitForConnected(connectTimeoutMilliseconds)) {
         return false;
     }
-    socket.write(request);
+    socket.write(_tokenLine + request);
     const bool sent = socket.waitForBytesWritten(connectTimeoutMilliseconds);
     socket.disconnectFromServer();
     return sent;
@@ -120,6 +132,11 @@ void SingleInstance::acceptConnections() {
                 } else if (request == statusRequest && _status) {
                     socket->write(QByteArray::fromStdString(_status()));
                     socket->disconnectFromServer();
+                } else if (request.startsWith(tokenPrefix) && request.endsWith('\n')) {
+                    const QByteArray token = request.sliced(tokenPrefix.size()).chopped(1);
+                    if (_tokenHandler && isToken(token)) {
+                        _tokenHandler(token.toStdString());
+                    }
                 } else if (const auto handler = _handlers.find(request); handler != _handlers.end()) {
                     handler->second();
                 }

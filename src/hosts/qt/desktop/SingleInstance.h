@@ -31,6 +31,13 @@ public:
 
     // Hands `request` to the running instance without becoming one; false when none took it.
     bool send(const QByteArray& request) const;
+    // --- Activation tokens
+    // Hands `token` (this launch's XDG_ACTIVATION_TOKEN) to the running instance with each request, so that
+    // the window it shows may come forward; nothing for a token that is not one (empty, too long, or holding
+    // anything but printable ASCII).
+    void handOverActivationToken(const QByteArray& token);
+    // `handler` runs in the running instance with each token a later launch handed over.
+    void onActivationToken(std::function<void(const std::string&)> handler) { _tokenHandler = std::move(handler); }
     // Answers a later `status` request with what `report` returns.
     void setStatusReporter(std::function<std::string()> report) { _status = std::move(report); }
     // Asks the running instance for its status; nullopt when none runs.
@@ -47,6 +54,8 @@ private:
     std::function<void()> _reopen;
     std::map<QByteArray, std::function<void()>> _handlers;
     std::function<std::string()> _status;
+    QByteArray _tokenLine;  // sent before each request; empty: none
+    std::function<void(const std::string&)> _tokenHandler;
     QLocalServer _server;
 };
 

@@ -32,6 +32,7 @@ public:
     bool knowsPointer() const override { return false; }
     SessionStatus status() const override;
 
+    bool windowsKeepTheirPlace() const override { return false; }
     std::unique_ptr<OverlaySurface> createOverlaySurface() override;
     void windowShown(QWindow&) override {}
     void activate(QWindow& window) override;

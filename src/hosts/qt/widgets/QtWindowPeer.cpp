@@ -69,6 +69,7 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
     _widget->setWindowOpacity(_window.presentedAlphaValue());
     _widget->setWindowTitle(QString::fromStdString(_window.title()));
     if (!isOverlay(window)) {
+        becomePopupOfParent();
         attachMenuBar();
         _widget->setCloseHandler([this] { _window.close(); });
         _widget->setGeometryHandler([this] { adoptShownFrame(); });
@@ -77,6 +78,20 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
 }
 
 QtWindowPeer::~QtWindowPeer() = default;
+
+void QtWindowPeer::becomePopupOfParent() {
+    kit::Window* parentWindow = _window.parentWindow();
+    auto* parent = parentWindow ? dynamic_cast<QtWindowPeer*>(parentWindow->peer()) : nullptr;
+    if (!parent || _host.session().windowsKeepTheirPlace()) {
+        return;
+    }
+    // A tooltip-type window with a transient parent is a popup that takes no grab: it stays open while the
+    // user works in its parent, as a popover does, and lies where it is put relative to the parent.
+    _widget->setWindowFlags((_widget->windowFlags() & ~Qt::WindowType_Mask) | Qt::ToolTip);
+    nativeWindow().setTransientParent(&parent->nativeWindow());
+    _popupParent = parent;
+    applyFrame();
+}
 
 void QtWindowPeer::frameDidChange() {
     const QSize oldSize = _widget->size();
@@ -87,7 +102,14 @@ void QtWindowPeer::frameDidChange() {
 }
 
 QRect QtWindowPeer::kitGeometry() const {
-    return qtGeometry(_host.screenCoordinates().toQt(_window.frame()));
+    const QRect geometry = qtGeometry(_host.screenCoordinates().toQt(_window.frame()));
+    if (!_popupParent) {
+        return geometry;
+    }
+    // Where the compositor places windows, Qt's window for the parent is not where its widget was put (it
+    // stays at 0,0): a popup keeps its place relative to the parent's window.
+    return geometry.translated(_popupParent->nativeWindow().geometry().topLeft() -
+                               _popupParent->_widget->geometry().topLeft());
 }
 
 QRect QtWindowPeer::shownGeometry() const {

@@ -51,6 +51,8 @@ public:
 
 private:
     static Qt::WindowFlags windowFlags(const kit::Window& window);
+    // Where the compositor places our windows, a window that belongs to another is shown as its popup.
+    void becomePopupOfParent();
     void render();
     // The widget's window on the platform, made now if it has none yet.
     QWindow& nativeWindow();
@@ -78,6 +80,9 @@ private:
 
     QtHost& _host;
     kit::Window& _window;
+    // The window this one is a popup of; its kit window outlives this one's showing (a popover closes with
+    // its anchor's window).
+    QtWindowPeer* _popupParent = nullptr;
     std::unique_ptr<LayerWidget> _widget;
     // An ordinary closable window shows the application's menus in a bar above its content area.
     std::unique_ptr<QtMenuBar> _menuBar;

@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "hosts/qt/desktop/SingleInstance.h"
 
@@ -112,4 +114,40 @@ TEST_F(SingleInstanceTest, WithoutASocketPathALaunchRunsAlone) {
     EXPECT_FALSE(alone.handOffToRunningInstance());
     EXPECT_FALSE(alone.isListening());
     EXPECT_FALSE(alone.send("reopen\n"));
+}
+
+// A later launch hands its launcher's activation token over before its reopen, so that the window the reopen
+// shows may come forward; what is no token is not handed over.
+TEST_F(SingleInstanceTest, ALaterLaunchHandsItsActivationTokenOverBeforeItsReopen) {
+    std::vector<std::string> events;
+    SingleInstance running(_socket, [&] { events.push_back("reopen"); });
+    running.onActivationToken([&](const std::string& token) { events.push_back("token " + token); });
+    ASSERT_FALSE(running.handOffToRunningInstance());
+
+    const struct {
+        const char* what;  // and the fault it catches
+        QByteArray token;
+        std::vector<std::string> received;
+    } cases[] = {
+        {"a token, before the reopen", "6899897964a0305", {"token 6899897964a0305", "reopen"}},
+        {"no token", "", {"reopen"}},
+        {"a token with a space (a second request smuggled in)", "abc reopen", {"reopen"}},
+        {"a token with a line break", "abc\nrelaunch", {"reopen"}},
+        {"a token of 512 characters (< for <=)", QByteArray(512, 'a'), {"token " + std::string(512, 'a'), "reopen"}},
+        {"a token too long to be one", QByteArray(513, 'a'), {"reopen"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        events.clear();
+        SingleInstance later(_socket, [] {});
+        later.handOverActivationToken(c.token);
+        EXPECT_TRUE(later.handOffToRunningInstance());
+        const int expected = static_cast<int>(c.received.size());
+        int count = 0;
+        for (int turn = 0; turn < 200 && count < expected; ++turn) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+            count = static_cast<int>(events.size());
+        }
+        EXPECT_EQ(events, c.received);
+    }
 }
