@@ -160,8 +160,10 @@ void TintSurface::map() {
     wl_region* nothing = wl_compositor_create_region(_connection.compositor());
     wl_surface_set_input_region(_surface, nothing);
     wl_region_destroy(nothing);
-    _layer = zwlr_layer_shell_v1_get_layer_surface(_connection.layerShell(), _surface, output->output,
-                                                   ZWLR_LAYER_SHELL_V1_LAYER_TOP, "awning-tint");
+    const std::uint32_t layer =
+        _session.tintsInOverlayLayer() ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_TOP;
+    _layer = zwlr_layer_shell_v1_get_layer_surface(_connection.layerShell(), _surface, output->output, layer,
+                                                   "awning-tint");
     zwlr_layer_surface_v1_set_anchor(_layer, topLeftRight);
     zwlr_layer_surface_v1_set_size(_layer, 0, static_cast<std::uint32_t>(_placement->height));
     zwlr_layer_surface_v1_set_margin(_layer, _placement->top, _placement->right, 0, _placement->left);

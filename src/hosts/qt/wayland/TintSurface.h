@@ -21,8 +21,8 @@ namespace qthost {
 class WaylandConnection;
 class WaylandSession;
 
-// The tint as a layer surface of our own: in the top layer, anchored to the top, left and right edges of its
-// output, ignoring the panels' exclusive zones (so it lies over them), with an empty input region (every
+// The tint as a layer surface of our own (in the layer the session says), anchored to the top, left and right
+// edges of its output, ignoring the panels' exclusive zones (so it lies over them), with an empty input region (every
 // click reaches the panel) and no keyboard. Its pixels are the kit's rendering of the window's layers at the
 // output's scale, with the opacity multiplied in (Wayland has no window opacity); a fade repaints them once
 // per frame the compositor asks for, over the fade's duration.

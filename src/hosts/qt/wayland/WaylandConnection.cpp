@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "hosts/qt/wayland/LayerShellProtocol.h"
+#include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
 namespace qthost {
@@ -19,6 +20,7 @@ constexpr std::uint32_t compositorVersion = 4;  // wl_surface.set_buffer_scale n
 constexpr std::uint32_t layerShellVersion = 3;
 constexpr std::uint32_t outputVersion = 4;  // wl_output.name needs 4
 constexpr std::uint32_t wmBaseVersion = 1;
+constexpr std::uint32_t toplevelManagerVersion = 2;  // full screen is told from 2 on
 
 template <typename Proxy>
 Proxy* bind(wl_registry* registry, std::uint32_t name, const wl_interface& interface, std::uint32_t offered,
@@ -97,6 +99,9 @@ WaylandConnection::~WaylandConnection() {
     for (const std::unique_ptr<WaylandOutput>& output : _outputs) {
         releaseOutput(output->output);
     }
+    if (_toplevelManager) {
+        zwlr_foreign_toplevel_manager_v1_destroy(_toplevelManager);
+    }
     if (_wmBase) {
         xdg_wm_base_destroy(_wmBase);
     }
@@ -126,6 +131,9 @@ void WaylandConnection::globalAdded(std::uint32_t name, const char* interface, s
     } else if (kind == xdg_wm_base_interface.name) {
         _wmBase = bind<xdg_wm_base>(_registry, name, xdg_wm_base_interface, version, wmBaseVersion);
         xdg_wm_base_add_listener(_wmBase, &wmBaseListener, this);
+    } else if (kind == zwlr_foreign_toplevel_manager_v1_interface.name && version >= toplevelManagerVersion) {
+        _toplevelManager = bind<zwlr_foreign_toplevel_manager_v1>(
+            _registry, name, zwlr_foreign_toplevel_manager_v1_interface, version, toplevelManagerVersion);
     } else if (kind == wl_output_interface.name) {
         auto output = std::make_unique<WaylandOutput>();
         output->globalName = name;

@@ -14,6 +14,7 @@ struct wl_output;
 struct wl_registry;
 struct wl_shm;
 struct xdg_wm_base;
+struct zwlr_foreign_toplevel_manager_v1;
 struct zwlr_layer_shell_v1;
 
 namespace qthost {
@@ -49,6 +50,8 @@ public:
     wl_shm* shm() const { return _shm; }
     zwlr_layer_shell_v1* layerShell() const { return _layerShell; }
     xdg_wm_base* wmBase() const { return _wmBase; }
+    // The list of toplevel windows, on compositors that tell it (wlroots'); nullptr elsewhere.
+    zwlr_foreign_toplevel_manager_v1* toplevelManager() const { return _toplevelManager; }
     const std::vector<WaylandGlobal>& globals() const { return _globals; }
     // The version offered of `interface`; 0 when it is not offered.
     std::uint32_t offeredVersion(const std::string& interface) const;
@@ -84,6 +87,7 @@ private:
     wl_shm* _shm = nullptr;
     zwlr_layer_shell_v1* _layerShell = nullptr;
     xdg_wm_base* _wmBase = nullptr;
+    zwlr_foreign_toplevel_manager_v1* _toplevelManager = nullptr;
     std::vector<WaylandGlobal> _globals;
     std::vector<std::unique_ptr<WaylandOutput>> _outputs;
     std::function<void()> _eventsHandled;

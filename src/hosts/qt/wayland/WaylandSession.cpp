@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "hosts/qt/wayland/FullScreenWatch.h"
 #include "hosts/qt/wayland/TintSurface.h"
 #include "hosts/qt/wayland/UsableAreaProbe.h"
 #include "hosts/qt/wayland/WaylandConnection.h"
@@ -15,8 +16,8 @@ namespace qthost {
 namespace {
 
 // The protocols the tint needs or uses, in the order `--status` names them.
-constexpr const char* protocolsUsed[] = {"zwlr_layer_shell_v1", "xdg_wm_base", "wl_output",
-                                         "wl_shm",              "wl_compositor", "xdg_activation_v1"};
+constexpr const char* protocolsUsed[] = {"zwlr_layer_shell_v1", "xdg_wm_base", "zwlr_foreign_toplevel_manager_v1",
+                                         "wl_output", "wl_shm", "wl_compositor", "xdg_activation_v1"};
 
 std::string processName(int process) {
     std::ifstream file("/proc/" + std::to_string(process) + "/comm");
@@ -58,6 +59,9 @@ WaylandSession::WaylandSession(std::unique_ptr<WaylandConnection> connection)
     QObject::connect(&_postChange, &QTimer::timeout, [this] {
         kit::NotificationCenter::workspaceCenter().post(kit::WorkspaceActiveSpaceDidChangeNotification, &_sender);
     });
+    if (zwlr_foreign_toplevel_manager_v1* manager = _connection->toplevelManager()) {
+        _fullScreen = std::make_unique<FullScreenWatch>(*_connection, manager);
+    }
     followOutputs();
     // The probes' sizes, then their popups' places: the first check already sees the panels.
     _connection->roundtrip();
@@ -65,12 +69,16 @@ WaylandSession::WaylandSession(std::unique_ptr<WaylandConnection> connection)
     for (const std::unique_ptr<UsableAreaProbe>& probe : _probes) {
         probe->takeChange();
     }
+    if (_fullScreen) {
+        _fullScreen->takeChange();
+    }
     _connection->setEventsHandled([this] { eventsHandled(); });
 }
 
 WaylandSession::~WaylandSession() {
     _connection->setEventsHandled(nullptr);
     _probes.clear();
+    _fullScreen.reset();
 }
 
 bool WaylandSession::followOutputs() {
@@ -104,6 +112,8 @@ void WaylandSession::eventsHandled() {
         }
         tint->placementMayHaveChanged();
     }
+    // Full screen ends or begins a menu bar without a change of the panels' room.
+    changed = (_fullScreen && _fullScreen->takeChange()) || changed;
     if (changed) {
         _postChange.start();
     }
@@ -113,6 +123,7 @@ std::vector<OutputArea> WaylandSession::areas() const {
     std::vector<OutputArea> areas;
     for (const std::unique_ptr<UsableAreaProbe>& probe : _probes) {
         areas.push_back(probe->area());
+        areas.back().fullScreen = _fullScreen && _fullScreen->covers(areas.back().output);
     }
     return areas;
 }
@@ -169,7 +180,9 @@ SessionStatus WaylandSession::status() const {
             shown = tint;
         }
     }
-    status.desktop.push_back("Tint surface: " + (shown ? shown->description() + ", top layer" : "none"));
+    const std::string layer = tintsInOverlayLayer() ? ", overlay layer (full screen from the window list)"
+                                                    : ", top layer";
+    status.desktop.push_back("Tint surface: " + (shown ? shown->description() + layer : "none"));
     status.desktop.push_back(protocolsLine());
     status.desktop.push_back(
         "Hover: not known (Wayland tells no application where the pointer is while it lets the clicks through; "

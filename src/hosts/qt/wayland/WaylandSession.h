@@ -11,6 +11,7 @@
 
 namespace qthost {
 
+class FullScreenWatch;
 class TintSurface;
 class UsableAreaProbe;
 class WaylandConnection;
@@ -41,6 +42,10 @@ public:
 
     // --- For the tint surfaces
     std::optional<LayerPlacement> place(const PixelRect& geometry) const;
+    // Where the compositor tells which windows are full screen, the tint lies in the overlay layer, above
+    // panels whatever their age, and steps aside for full screen itself; elsewhere in the top layer, under
+    // full-screen windows, made anew after the panels change (KWin stacks the newest on top).
+    bool tintsInOverlayLayer() const { return _fullScreen != nullptr; }
     void adopt(TintSurface& tint);
     void forget(TintSurface& tint);
 
@@ -56,6 +61,7 @@ private:
 
     std::unique_ptr<WaylandConnection> _connection;
     std::vector<std::unique_ptr<UsableAreaProbe>> _probes;
+    std::unique_ptr<FullScreenWatch> _fullScreen;  // where the compositor lists its windows
     std::vector<TintSurface*> _tints;
     std::vector<SessionScreen> _screens;  // as the last check saw them
     std::string _activationToken;

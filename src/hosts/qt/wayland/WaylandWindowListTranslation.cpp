@@ -66,7 +66,7 @@ kit::PropertyList::Array translateWaylandWindowList(const std::vector<SessionScr
     for (std::size_t index = 0; index < screens.size(); ++index) {
         const SessionScreen& screen = screens[index];
         const OutputArea* area = areaOf(screen, screens, areas);
-        const int reserved = area ? reservedTop(*area) : 0;
+        const int reserved = area && !area->fullScreen ? reservedTop(*area) : 0;
         if (reserved == 0) {
             continue;
         }

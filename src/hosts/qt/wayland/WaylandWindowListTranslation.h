@@ -22,6 +22,7 @@ struct OutputArea {
     // Rows reserved along the top edge; nullopt while not measured, or where the compositor does not tell
     // (then whatever is reserved counts as the top's).
     std::optional<int> usableTop;
+    bool fullScreen = false;  // the window the user works in covers the output
     friend bool operator==(const OutputArea&, const OutputArea&) = default;
 };
 
@@ -31,7 +32,8 @@ int reservedTop(const OutputArea& area);
 
 // The window server's list, frontmost first, in the kit's keys: one menu-bar window per output whose top
 // a panel reserves, across the output, as tall as the reservation, in points from the top left of the first
-// screen (`screens`, primary first, in Qt's coordinates). An output Qt does not list is left out.
+// screen (`screens`, primary first, in Qt's coordinates). An output Qt does not list, or one a full-screen
+// window covers, is left out.
 kit::PropertyList::Array translateWaylandWindowList(const std::vector<SessionScreen>& screens,
                                                     const std::vector<OutputArea>& areas);
 

@@ -36,6 +36,11 @@ OutputArea area(std::string output, int width, int height, int reservedTop, int 
     return result;
 }
 
+OutputArea coveredByFullScreen(OutputArea area) {
+    area.fullScreen = true;
+    return area;
+}
+
 std::vector<kit::Rect> menuBars(const PropertyList::Array& list) {
     std::vector<kit::Rect> bars;
     for (const PropertyList& entry : list) {
@@ -73,6 +78,12 @@ TEST(WaylandWindowListTranslation, ATopReservationIsTheMenuBarOfItsOutput) {
          {kit::Rect(0, 0, 1280, 360)}},
         {"more than half is no bar", {laptop}, {area("eDP-1", 1280, 720, 361, 0)}, {}},
         {"no measurement yet", {laptop}, {OutputArea{}}, {}},
+        {"a full-screen window covers the output", {laptop}, {coveredByFullScreen(area("eDP-1", 1280, 720, 30, 0))},
+         {}},
+        {"full screen on one output leaves the other's bar",
+         {laptop, monitor},
+         {coveredByFullScreen(area("eDP-1", 1280, 720, 30, 0)), area("DP-1", 1920, 1080, 40, 0)},
+         {kit::Rect(1280, 0, 1920, 40)}},
         {"an output Qt does not list", {laptop}, {area("HDMI-A-1", 1280, 720, 30, 0)}, {}},
         {"a bar on each output, the second to the right",
          {laptop, monitor},
