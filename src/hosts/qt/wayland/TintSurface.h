@@ -43,8 +43,8 @@ public:
     // --- For the session
     // The screens, the outputs or the panels changed: lie where the geometry now says, at the output's scale.
     void placementMayHaveChanged();
-    // Makes the surface anew: within a layer, surfaces stack in the order they were made, so a panel started
-    // again after us would otherwise cover the tint.
+    // Makes the surface anew: within a layer, some compositors stack the surface shown last on top, so a panel
+    // started again after us would otherwise cover the tint.
     void mapAgain();
     bool isMapped() const { return _layer != nullptr && _configured; }
     const PixelRect& geometry() const { return _geometry; }

@@ -15,6 +15,9 @@ namespace qthost {
 
 namespace {
 
+// A panel claims its room before it shows: the tint is made anew once more when it will have shown.
+constexpr int panelShowsWithinMs = 1000;
+
 // The protocols the tint needs or uses, in the order `--status` names them.
 constexpr const char* protocolsUsed[] = {"zwlr_layer_shell_v1", "xdg_wm_base", "zwlr_foreign_toplevel_manager_v1",
                                          "wl_output", "wl_shm", "wl_compositor", "xdg_activation_v1"};
@@ -62,6 +65,9 @@ WaylandSession::WaylandSession(std::unique_ptr<WaylandConnection> connection)
     if (zwlr_foreign_toplevel_manager_v1* manager = _connection->toplevelManager()) {
         _fullScreen = std::make_unique<FullScreenWatch>(*_connection, manager);
     }
+    _mapTintsAgain.setSingleShot(true);
+    _mapTintsAgain.setInterval(panelShowsWithinMs);
+    QObject::connect(&_mapTintsAgain, &QTimer::timeout, [this] { mapTintsAgain(); });
     followOutputs();
     // The probes' sizes, then their popups' places: the first check already sees the panels.
     _connection->roundtrip();
@@ -105,11 +111,12 @@ void WaylandSession::eventsHandled() {
     for (const std::unique_ptr<UsableAreaProbe>& probe : _probes) {
         changed = probe->takeChange() || changed;
     }
+    if (changed && !tintsInOverlayLayer()) {
+        // A panel that came back may be stacked over the tint: at once, and once it will have shown.
+        mapTintsAgain();
+        _mapTintsAgain.start();
+    }
     for (TintSurface* tint : _tints) {
-        // A panel that came back was made after the tint and would cover it.
-        if (changed) {
-            tint->mapAgain();
-        }
         tint->placementMayHaveChanged();
     }
     // Full screen ends or begins a menu bar without a change of the panels' room.
@@ -117,6 +124,13 @@ void WaylandSession::eventsHandled() {
     if (changed) {
         _postChange.start();
     }
+}
+
+void WaylandSession::mapTintsAgain() {
+    for (TintSurface* tint : _tints) {
+        tint->mapAgain();
+    }
+    _connection->flush();
 }
 
 std::vector<OutputArea> WaylandSession::areas() const {

@@ -44,7 +44,7 @@ public:
     std::optional<LayerPlacement> place(const PixelRect& geometry) const;
     // Where the compositor tells which windows are full screen, the tint lies in the overlay layer, above
     // panels whatever their age, and steps aside for full screen itself; elsewhere in the top layer, under
-    // full-screen windows, made anew after the panels change (KWin stacks the newest on top).
+    // full-screen windows, made anew after the panels change (KWin stacks the surface shown last on top).
     bool tintsInOverlayLayer() const { return _fullScreen != nullptr; }
     void adopt(TintSurface& tint);
     void forget(TintSurface& tint);
@@ -52,6 +52,7 @@ public:
 private:
     explicit WaylandSession(std::unique_ptr<WaylandConnection> connection);
     void eventsHandled();
+    void mapTintsAgain();
     // Probes for the outputs there are now; true when one came or went.
     bool followOutputs();
     std::vector<OutputArea> areas() const;
@@ -66,6 +67,7 @@ private:
     std::vector<SessionScreen> _screens;  // as the last check saw them
     std::string _activationToken;
     QTimer _postChange;   // one check for a burst of changes, run from the event loop
+    QTimer _mapTintsAgain;  // once a panel that claimed its room has had time to show
     kit::Object _sender;  // the notifications come from somewhere: observers may filter by sender
 };
 
