@@ -40,7 +40,7 @@ node=$(settings_node)
 log "settings window: $(jq -c '{app_id, shell, rect}' <<<"$node")"
 [[ $(jq -r .shell <<<"$node") == xdg_shell && $(jq -r .app_id <<<"$node") == awning ]] ||
     fail "the settings window is no native Wayland window"
-wait_until 20 tint_shown "$BAR_HEIGHT" 0.2 || fail "no tint at the default idle opacity"
+wait_until 20 tint_shown "$BAR_ROWS" 0.2 || fail "no tint at the default idle opacity"
 
 # The window as sway placed it (floating: its size is fixed), its menu bar above the content.
 x=$(jq .rect.x <<<"$node") y=$(jq .rect.y <<<"$node") height=$(jq .rect.height <<<"$node")
@@ -56,8 +56,8 @@ driver drag "$knob" "$row" "$target" "$row"
 wait_until 5 both_opacities_stored || fail "Shift did not store both opacities: $(stored 'Idle Alpha') $(stored 'Hover Alpha')"
 alpha=$(stored "Idle Alpha")
 awk -v a="$alpha" 'BEGIN { exit !(a > 0.6 && a < 0.9) }' || fail "idle opacity $alpha is not where the drag ended"
-wait_until 5 tint_shown "$BAR_HEIGHT" "$alpha" || {
-    TINT_VERBOSE=1 tint_matches 0 "$BAR_HEIGHT" "$alpha"
+wait_until 5 tint_shown "$BAR_ROWS" "$alpha" || {
+    TINT_VERBOSE=1 tint_matches 0 "$BAR_ROWS" "$alpha"
     fail "the tint's pixels did not take the new opacity $alpha"
 }
 log "idle and hover opacity $alpha stored and shown"

@@ -10,10 +10,14 @@
 source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
 
 WAYLAND_USER=${AWNING_TEST_USER:-awning-e2e}
+# The output in pixels, at SCALE pixels per point (sway scales outputs: SCALE=2 is a HiDPI screen); the bar's
+# height in points, and in pixel rows.
 DESKTOP_WIDTH=1280
 DESKTOP_HEIGHT=720
+SCALE=${SCALE:-1}
 BAR_HEIGHT=30
-PANEL_HEIGHT=$BAR_HEIGHT
+BAR_ROWS=$((BAR_HEIGHT * SCALE))
+PANEL_HEIGHT=$BAR_ROWS
 COMPOSITOR=
 
 # wayland_init COMPOSITOR [TIME_LIMIT]: COMPOSITOR is sway or kwin.
@@ -89,7 +93,7 @@ wayland_start_compositor() {
 wayland_start_sway() {
     ROOT_COLOR=808080
     cat >"$DESKTOP_DIR/sway.conf" <<EOF
-output * resolution ${DESKTOP_WIDTH}x$DESKTOP_HEIGHT bg #$ROOT_COLOR solid_color
+output * resolution ${DESKTOP_WIDTH}x$DESKTOP_HEIGHT scale $SCALE bg #$ROOT_COLOR solid_color
 xwayland disable
 default_border none
 default_floating_border none
@@ -103,6 +107,7 @@ EOF
 }
 
 wayland_start_kwin() {
+    [[ $SCALE == 1 ]] || fail "KWin's outputs are tested at scale 1"
     ROOT_COLOR=000000
     # A session bus of the run's own, for KWin's screenshots: no service it could start (portals, keyrings).
     cat >"$DESKTOP_DIR/bus.conf" <<EOF
