@@ -96,8 +96,10 @@ WaylandConnection::WaylandConnection(wl_display* display) : _display(display) {
 WaylandConnection::~WaylandConnection() {
     _readable.reset();
     _writable.reset();
-    for (const std::unique_ptr<WaylandOutput>& output : _outputs) {
-        releaseOutput(output->output);
+    for (const auto* outputs : {&_outputs, &_removedOutputs}) {
+        for (const std::unique_ptr<WaylandOutput>& output : *outputs) {
+            releaseOutput(output->output);
+        }
     }
     if (_toplevelManager) {
         zwlr_foreign_toplevel_manager_v1_destroy(_toplevelManager);
@@ -147,7 +149,8 @@ void WaylandConnection::globalRemoved(std::uint32_t name) {
     const auto gone = std::find_if(_outputs.begin(), _outputs.end(),
                                    [name](const auto& output) { return output->globalName == name; });
     if (gone != _outputs.end()) {
-        releaseOutput((*gone)->output);
+        // What was made for it is let go after this batch of events: until then it may still hear of it.
+        _removedOutputs.push_back(std::move(*gone));
         _outputs.erase(gone);
     }
 }
@@ -225,6 +228,10 @@ void WaylandConnection::dispatchPending() {
     if (_eventsHandled) {
         _eventsHandled();
     }
+    for (const std::unique_ptr<WaylandOutput>& output : _removedOutputs) {
+        releaseOutput(output->output);
+    }
+    _removedOutputs.clear();
     flush();
 }
 

@@ -61,7 +61,8 @@ public:
     // The compositor's process id, from the socket's peer.
     std::optional<int> compositorProcess() const;
 
-    // Runs after each batch of events; also when outputs came, went or changed.
+    // Runs after each batch of events (outputs that came, went or changed included); an output gone from
+    // outputs() stays valid until it returns.
     void setEventsHandled(std::function<void()> handler) { _eventsHandled = std::move(handler); }
     // Sends every queued request now, and waits for the compositor to have handled them and sent what
     // they caused (used while starting, before the event loop runs).
@@ -90,6 +91,7 @@ private:
     zwlr_foreign_toplevel_manager_v1* _toplevelManager = nullptr;
     std::vector<WaylandGlobal> _globals;
     std::vector<std::unique_ptr<WaylandOutput>> _outputs;
+    std::vector<std::unique_ptr<WaylandOutput>> _removedOutputs;  // until the batch that removed them is handled
     std::function<void()> _eventsHandled;
     std::unique_ptr<QSocketNotifier> _readable;
     std::unique_ptr<QSocketNotifier> _writable;
