@@ -79,6 +79,19 @@ wait_until 5 top_plain ff00ff || fail "the tint or the bar lies over a full-scre
 stop_pid "$FULL_SCREEN_PID"
 at_once "the tint is back after full screen" tinted
 
+if [[ $COMPOSITOR == sway ]]; then
+    # Full screen on a second output leaves the first one's tint alone.
+    as_user swaymsg create_output >/dev/null
+    as_user swaymsg focus output HEADLESS-2 >/dev/null
+    wayland_spawn full-screen-2 "$AWNING_WAYLAND_DRIVER" full-screen ff00ff
+    FULL_SCREEN_PID=$SPAWNED_PID
+    wait_until 10 grep -q '^ready' "$DESKTOP_DIR/full-screen-2.out" || fail "the second output's window did not show"
+    nap 1
+    tinted || fail "full screen on the second output took the first one's tint"
+    stop_pid "$FULL_SCREEN_PID"
+    log "full screen on another output leaves the tint"
+fi
+
 stop_pid "$BAR_PID"
 wayland_start_bar bottom
 at_once "no tint at the top with the bar at the bottom" top_plain "$ROOT_COLOR"

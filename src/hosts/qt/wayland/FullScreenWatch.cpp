@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "hosts/qt/wayland/WaylandConnection.h"
+#include "hosts/qt/wayland/WaylandWindowListTranslation.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
 namespace qthost {
@@ -99,18 +100,17 @@ void FullScreenWatch::toplevelClosed(Toplevel& toplevel) {
 }
 
 std::set<std::string> FullScreenWatch::coveredOutputs() const {
-    std::set<std::string> covered;
+    std::vector<ToplevelState> states;
     for (const std::unique_ptr<Toplevel>& toplevel : _toplevels) {
-        if (!toplevel->fullScreen || !toplevel->activated) {
-            continue;
-        }
+        ToplevelState state{toplevel->fullScreen, toplevel->activated, {}};
         for (const std::unique_ptr<WaylandOutput>& output : _connection.outputs()) {
             if (toplevel->outputs.contains(output->output)) {
-                covered.insert(output->name);
+                state.outputs.push_back(output->name);
             }
         }
+        states.push_back(std::move(state));
     }
-    return covered;
+    return outputsCoveredByFullScreen(states);
 }
 
 void FullScreenWatch::noteCovered() {

@@ -77,6 +77,16 @@ kit::PropertyList::Array translateWaylandWindowList(const std::vector<SessionScr
     return list;
 }
 
+std::set<std::string> outputsCoveredByFullScreen(const std::vector<ToplevelState>& toplevels) {
+    std::set<std::string> covered;
+    for (const ToplevelState& toplevel : toplevels) {
+        if (toplevel.fullScreen && toplevel.activated) {
+            covered.insert(toplevel.outputs.begin(), toplevel.outputs.end());
+        }
+    }
+    return covered;
+}
+
 std::optional<LayerPlacement> placeOverlay(const PixelRect& geometry, const std::vector<SessionScreen>& screens,
                                            const std::vector<OutputArea>& areas) {
     if (screens.empty() || geometry.width <= 0 || geometry.height <= 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,17 @@ int reservedTop(const OutputArea& area);
 // window covers, is left out.
 kit::PropertyList::Array translateWaylandWindowList(const std::vector<SessionScreen>& screens,
                                                     const std::vector<OutputArea>& areas);
+
+// A toplevel window as the compositor's list of windows tells it.
+struct ToplevelState {
+    bool fullScreen = false;
+    bool activated = false;              // the one the user works in
+    std::vector<std::string> outputs;  // the outputs it shows on, by name
+};
+
+// The outputs a full-screen window covers: the activated one's (a full-screen window left behind on another
+// workspace keeps its state but covers nothing).
+std::set<std::string> outputsCoveredByFullScreen(const std::vector<ToplevelState>& toplevels);
 
 // Where a layer surface anchored to the top, left and right edges of an output lies, in that output's
 // logical units.

@@ -135,3 +135,25 @@ TEST(WaylandWindowListTranslation, AnOverlayIsPlacedOnTheOutputHoldingItsCorner)
         EXPECT_EQ(placeOverlay(c.geometry, c.screens, areas), c.placement);
     }
 }
+
+// From the compositor's list of windows: an output is covered by the full-screen window the user works in.
+TEST(WaylandWindowListTranslation, AnOutputIsCoveredByTheActivatedFullScreenWindow) {
+    const struct {
+        const char* what;  // and the fault it catches
+        std::vector<ToplevelState> toplevels;
+        std::set<std::string> covered;
+    } cases[] = {
+        {"full screen and activated", {{true, true, {"eDP-1"}}}, {"eDP-1"}},
+        {"full screen, left behind (activation ignored)", {{true, false, {"eDP-1"}}}, {}},
+        {"activated, not full screen", {{false, true, {"eDP-1"}}}, {}},
+        {"on the other output only (the output ignored)",
+         {{true, true, {"DP-1"}}, {false, false, {"eDP-1"}}},
+         {"DP-1"}},
+        {"across two outputs", {{true, true, {"eDP-1", "DP-1"}}}, {"eDP-1", "DP-1"}},
+        {"no windows", {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(outputsCoveredByFullScreen(c.toplevels), c.covered);
+    }
+}
