@@ -12,6 +12,7 @@
 
 #include "hosts/qt/x11/X11ErrorHandler.h"
 #include "hosts/qt/x11/X11Properties.h"
+#include "hosts/qt/x11/X11WindowHints.h"
 
 namespace qthost {
 
@@ -342,14 +343,8 @@ bool X11DesktopEvents::readFullScreen(unsigned long window) const {
 
 void X11DesktopEvents::rewriteOpacity(const std::vector<unsigned long>& windows) {
     for (unsigned long window : windows) {
-        if (const auto opacity = readLongs(_display, window, _atoms->opacity, XA_CARDINAL);
-            opacity && !opacity->empty()) {
-            const long value = static_cast<long>(opacity->front());
-            XChangeProperty(_display, window, _atoms->opacity, XA_CARDINAL, 32, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(&value), 1);
-        }
+        qthost::rewriteOpacity(_display, window);
     }
-    XFlush(_display);
 }
 
 }  // namespace qthost
