@@ -2,6 +2,7 @@
 
 #include <QtGui/qguiapplication_platform.h>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
@@ -208,7 +209,22 @@ void QtWindowPeer::didOrderFront() {
     _widget->raise();
     markAsOwnWindow();
     if (isOverlay(_window)) {
-        rewriteOpacity(x11Display(), _widget->winId());
+        rewriteOpacityOnceMapped();
+    }
+}
+
+// MATE's marco drew a tint made again at full strength, though its opacity property said 0.2: it reads the
+// property only from a change it sees, and one right after the map, while it is still taking the window
+// in, was often lost too. Written again at once and twice more as it settles.
+void QtWindowPeer::rewriteOpacityOnceMapped() {
+    const auto rewrite = [this] {
+        if (_widget->isVisible()) {
+            rewriteOpacity(x11Display(), _widget->winId());
+        }
+    };
+    rewrite();
+    for (const int delay : opacitySettleDelaysMs) {
+        QTimer::singleShot(delay, _widget.get(), rewrite);
     }
 }
 

@@ -54,6 +54,7 @@ private:
     void render();
     void markAsOwnWindow();
     void attachToParentWindow();
+    void rewriteOpacityOnceMapped();
     // Where the kit's frame lies in Qt's coordinates, and putting the window there.
     QRect kitGeometry() const;
     // The kit's frame with the menu bar above it: what the top-level widget covers.

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "hosts/qt/x11/X11WindowHints.h"
 #include "kit/foundation/NotificationCenter.h"
 
 namespace qthost {
@@ -57,6 +58,9 @@ void WorkspaceMonitor::post(const X11DesktopEvents::Changes& changes) {
     kit::NotificationCenter& center = kit::NotificationCenter::workspaceCenter();
     if (changes.managers) {
         refreshOpacity();
+        for (const int delay : opacitySettleDelaysMs) {
+            QTimer::singleShot(delay, &_notifier, [this] { refreshOpacity(); });
+        }
     }
     if (changes.panelRestacked) {
         raiseOverlaysSoon();

@@ -14,9 +14,13 @@ namespace qthost {
 // manager drops the state of a window withdrawn.
 void keepOutOfTaskLists(_XDisplay* display, X11WindowId window);
 
-// Writes the window's opacity property again as it stands, once the window is mapped: a compositing manager
-// that starts drawing a window reads its opacity only from a change it sees (MATE's marco drew a tint made
-// again at full strength while the property said 0.2). Nothing for a window without the property.
+// Writes the window's opacity property again as it stands: a compositing manager that starts drawing a window,
+// or that just started, reads its opacity only from a change it sees (MATE's marco drew a tint made again at
+// full strength while the property said 0.2). Nothing for a window without the property.
 void rewriteOpacity(_XDisplay* display, X11WindowId window);
+
+// When to write it again after a map or a compositing manager's arrival, in milliseconds: marco missed a
+// change made while it was still taking the window in.
+inline constexpr int opacitySettleDelaysMs[] = {250, 1000};
 
 }  // namespace qthost
