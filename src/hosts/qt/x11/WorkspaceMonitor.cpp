@@ -87,17 +87,22 @@ void WorkspaceMonitor::watchPanel(std::vector<X11WindowId> windows) {
     }
 }
 
+// The pause between raises is for a panel that raises itself: one that came into a new frame since the last
+// raise (a window manager replaced another) is raised over at once.
 void WorkspaceMonitor::raiseOverlaysSoon() {
-    if (_raiseLater.isActive()) {
+    const bool newWindows = _events->panelWindows() != _raisedOver;
+    if (_raiseLater.isActive() && !newWindows) {
         return;
     }
-    const qint64 wait = _sinceRaise.isValid() ? minimumRaiseIntervalMs - _sinceRaise.elapsed() : 0;
+    const qint64 wait =
+        !newWindows && _sinceRaise.isValid() ? minimumRaiseIntervalMs - _sinceRaise.elapsed() : 0;
     _raiseLater.start(static_cast<int>(std::max<qint64>(wait, 0)));
 }
 
 // Our overlays bypass the window manager: nobody but us keeps them above the panel.
 void WorkspaceMonitor::raiseOverlays() {
     _sinceRaise.start();
+    _raisedOver = _events->panelWindows();
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->isVisible() && widget->windowFlags().testFlag(Qt::WindowTransparentForInput)) {
             widget->raise();

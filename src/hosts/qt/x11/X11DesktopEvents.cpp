@@ -254,8 +254,10 @@ void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootT
 }
 
 // The panel handed back to the root (its window manager quit), mapped, or restacked by itself or the
-// manager: it may now lie over our tint, which nothing else raises.
-bool X11DesktopEvents::restacksThePanel(const XEvent& event) const {
+// manager: it may now lie over our tint, which nothing else raises. Taken into a new frame (a manager that
+// replaced another), it shows only when that frame is mapped: the frame is watched from then on, rather than
+// from the next check, which was up to a period late (xfwm4 --replace left the bar untinted for 0.3-2 s).
+bool X11DesktopEvents::restacksThePanel(const XEvent& event) {
     unsigned long window = 0;
     switch (event.type) {
         case ConfigureNotify:
@@ -265,11 +267,21 @@ bool X11DesktopEvents::restacksThePanel(const XEvent& event) const {
             window = event.xmap.window;
             break;
         case ReparentNotify:
+            if (event.xreparent.parent != _root) {
+                if (isPanelWindow(event.xreparent.window) && !isPanelWindow(event.xreparent.parent)) {
+                    _panelWindows.push_back(event.xreparent.parent);
+                }
+                return false;
+            }
             window = event.xreparent.window;
             break;
         default:
             return false;
     }
+    return isPanelWindow(window);
+}
+
+bool X11DesktopEvents::isPanelWindow(unsigned long window) const {
     return std::find(_panelWindows.begin(), _panelWindows.end(), window) != _panelWindows.end();
 }
 

@@ -53,6 +53,8 @@ public:
         std::chrono::steady_clock::time_point now, std::chrono::steady_clock::duration settleTime) const;
     // The window taken as the panel and the frame holding it, whose restacking is reported.
     void watchPanel(std::vector<X11WindowId> windows) { _panelWindows = std::move(windows); }
+    // Those windows, and the frames the panel was taken into since.
+    const std::vector<X11WindowId>& panelWindows() const { return _panelWindows; }
     // Writes each window's opacity property again as it stands: a compositing manager that just started may
     // not read it otherwise.
     void rewriteOpacity(const std::vector<unsigned long>& windows);
@@ -70,7 +72,8 @@ private:
     X11DesktopEvents(_XDisplay* display, std::unique_ptr<Atoms> atoms, int fixesEventBase);
     void handle(const _XEvent& event, Changes& changes, bool& rootTouched);
     void noteWindowChange(const _XEvent& event);
-    bool restacksThePanel(const _XEvent& event) const;
+    bool restacksThePanel(const _XEvent& event);
+    bool isPanelWindow(unsigned long window) const;
     void readRootProperties(Changes& changes);
     void watchManagedWindows();
     void watchRootChildren();
