@@ -194,6 +194,9 @@ void X11DesktopEvents::noteWindowChange(const XEvent& event) {
 
 void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootTouched) {
     changes.panelRestacked |= restacksThePanel(event);
+    // The panel moving or resizing, managed or not (a window manager reports only the docks it manages):
+    // sliding away and back, it is followed step by step.
+    changes.menuBarMayHaveMoved |= event.type == ConfigureNotify && isPanelWindow(event.xconfigure.window);
     if (_fixesEventBase >= 0 && event.type == _fixesEventBase + XFixesSelectionNotify) {
         changes.managers = true;
         return;
