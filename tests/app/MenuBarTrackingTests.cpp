@@ -287,12 +287,17 @@ TEST_F(MenuBarTrackingTest, ABarThatMovesIsFollowedByTheCheckItsMoveCalls) {
     launch();
     KRTintWindow* window = controller().tintWindow();
     world().clearWindowEvents();
-    for (const double top : {-6.0, -12.0, -23.0, 0.0}) {
+    const struct {
+        double top;
+        double height;
+    } steps[] = {{-6, 24}, {-12, 24}, {-23, 24}, {0, 24}, {0, 30}};  // at last the panel grows
+    for (const auto& step : steps) {
         WindowListEntry bar;
-        bar.bounds = kit::dictionaryRepresentation(kit::Rect(0, top, 1440, 24));
+        bar.bounds = kit::dictionaryRepresentation(kit::Rect(0, step.top, 1440, step.height));
         world().setWindowList(kit::PropertyList::Array{bar.toPropertyList()});
         postSpaceChange();
-        EXPECT_EQ(window->frame(), kit::Rect(0, 876 - top, 1440, 24)) << "slid to " << top;
+        EXPECT_EQ(window->frame(), kit::Rect(0, 900 - step.top - step.height, 1440, step.height))
+            << "at " << step.top << ", " << step.height << " high";
         EXPECT_EQ(pendingLayoutPasses(), 1u) << "one layout loop";
     }
     EXPECT_EQ(countEvents(world(), Kind::OrderedFront), 0u);

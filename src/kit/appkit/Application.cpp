@@ -92,8 +92,9 @@ void Application::windowWillBeDestroyed(Window& window) {
 }
 
 Window* Application::keyWindow() const {
-    const auto key = std::find_if(_windows.begin(), _windows.end(),
-                                  [](const Window* window) { return window->isVisible() && window->isKeyWindow(); });
+    // Closing a window resigns its key status: the key window is a visible one.
+    const auto key =
+        std::find_if(_windows.begin(), _windows.end(), [](const Window* window) { return window->isKeyWindow(); });
     return key == _windows.end() ? nullptr : *key;
 }
 
