@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The "Hi!" popover under a window manager reads as part of the settings window: task bars and pagers
-# leave it out (the properties they read: its state, the window it is transient for, its type), it stays
-# on the screen when the window is moved against the screen's edge, and a click just above its top edge
-# presses the button it points at ("OK"), which closes it; opened again, it is still left out. The
-# settings window carries Awning's icon.
+# leave it out (the properties they read: its state, the window it is transient for, its type), it has an
+# edge of its own, it stays on the screen when the window is moved against the screen's edge, and a click
+# just above its top edge presses the button it points at ("OK"), which closes it; opened again, it is
+# still left out. The settings window carries Awning's icon.
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
 desktop_init 60
@@ -41,6 +41,12 @@ left_out_of_task_lists() {
         fail "the popover is a window of its own kind: $(xprop -id "$popover" _NET_WM_WINDOW_TYPE)"
 }
 # has_icon WINDOW: its icon holds the dark blue of Awning's own (#1d2b3a), not a generic window's.
+# edge_drawn WINDOW: its left column differs from the background just inside it.
+edge_drawn() {
+    local left top
+    read -r left top _ < <(place "$1")
+    shoot && [[ $(pixel "$left" "$((top + 10))") != "$(pixel "$((left + 3))" "$((top + 10))")" ]]
+}
 has_icon() { xprop -notype -f _NET_WM_ICON 32c -id "$1" _NET_WM_ICON | tr ',' '\n' | grep -x ' *4280101690' >/dev/null; }
 
 desktop_start_xvfb
@@ -55,6 +61,7 @@ settings=$(settings_window)
 left_out_of_task_lists "$(popover_window)"
 wait_until 5 has_icon "$settings" || fail "the settings window shows no icon of Awning's"
 on_screen "$(popover_window)" || fail "the popover lies past the screen's edge: $(place "$(popover_window)")"
+wait_until 3 edge_drawn "$(popover_window)" || fail "the popover has no edge of its own"
 log "popover $(place "$(popover_window)") left out of task lists; the settings window shows the icon"
 
 # Against the screen's right edge the popover, centred under its button, would pass it.
