@@ -152,16 +152,12 @@ void KRMainController::updateMenuBarVisibilityAndColorsKey(kit::Object* argument
         kit::cancelPreviousPerformRequests(*this, checkSelector, nullptr);
     }
     bool visible = false;
-    bool barMoved = false;
     // With no screen there is no primary frame to overlap: the menu bar counts as not visible.
     const std::optional<kit::Screen> primary = kit::Screen::primary();
     if (const std::optional<kit::Rect> bounds =
             primary ? findMenuBarBounds(primary->frame()) : std::nullopt) {
-        const kit::EdgeInsets margins{bounds->minY(), bounds->minX(), 0.0,
-                                      primary->frame().width() - bounds->maxX()};
-        barMoved = bounds->height() != _menuBarHeight || margins != _menuBarMargins;
         _menuBarHeight = bounds->height();
-        _menuBarMargins = margins;
+        _menuBarMargins = {bounds->minY(), bounds->minX(), 0.0, primary->frame().width() - bounds->maxX()};
         visible = _menuBarHeight > visibilityThreshold;
     }
     const bool pictureChanged = updateDesktopKey();
@@ -170,8 +166,7 @@ void KRMainController::updateMenuBarVisibilityAndColorsKey(kit::Object* argument
     if (visible != _isMenuBarVisible) {
         _isMenuBarVisible = visible;
         positionTintWindow(this);
-    } else if (pictureChanged || (visible && barMoved)) {
-        // A bar that moved (a panel sliding away or back) is followed at once, not at the next layout pass.
+    } else if (pictureChanged) {
         positionTintWindow(this);
     }
     kit::performSelector(*this, checkSelector, nullptr, period);

@@ -279,33 +279,6 @@ TEST_F(MenuBarTrackingTest, FrameAndSpaceChangesApplyAtOnceWithoutFading) {
     EXPECT_EQ(pendingLayoutPasses(), 1u);
 }
 
-// A panel that hides by sliding off the top edge (MATE's auto-hide) moves in steps, each reported by the
-// desktop as a space change: every step's check lays the tint out at once, as a layout pass would a period
-// later, so the tint never lags behind the bar nor darkens what the bar uncovered.
-TEST_F(MenuBarTrackingTest, ABarThatMovesIsFollowedByTheCheckItsMoveCalls) {
-    showMenuBar(24);
-    launch();
-    KRTintWindow* window = controller().tintWindow();
-    world().clearWindowEvents();
-    const struct {
-        double top;
-        double height;
-    } steps[] = {{-6, 24}, {-12, 24}, {-23, 24}, {0, 24}, {0, 30}};  // at last the panel grows
-    for (const auto& step : steps) {
-        WindowListEntry bar;
-        bar.bounds = kit::dictionaryRepresentation(kit::Rect(0, step.top, 1440, step.height));
-        world().setWindowList(kit::PropertyList::Array{bar.toPropertyList()});
-        postSpaceChange();
-        EXPECT_EQ(window->frame(), kit::Rect(0, 900 - step.top - step.height, 1440, step.height))
-            << "at " << step.top << ", " << step.height << " high";
-        EXPECT_EQ(pendingLayoutPasses(), 1u) << "one layout loop";
-    }
-    EXPECT_EQ(countEvents(world(), Kind::OrderedFront), 0u);
-    for (const auto& event : world().windowEvents()) {
-        EXPECT_NE(event.kind, Kind::AlphaChanged) << "the opacity was right all along";
-    }
-}
-
 TEST_F(MenuBarTrackingTest, TheTintGoesWithTheMenuBarAndComesBackWithIt) {
     showMenuBar();
     launch();

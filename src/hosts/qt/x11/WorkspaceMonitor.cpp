@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "hosts/qt/x11/X11WindowHints.h"
+#include "kit/appkit/Application.h"
 #include "kit/foundation/NotificationCenter.h"
 
 namespace qthost {
@@ -67,8 +68,13 @@ void WorkspaceMonitor::post(const X11DesktopEvents::Changes& changes) {
     }
     // Going full screen, and a compositor or window manager coming or going, stand for a switch of space:
     // the menu bar is checked at once.
-    if (changes.currentDesktop || changes.managers || changes.menuBarMayHaveMoved) {
+    if (changes.currentDesktop || changes.managers || changes.menuBarMayHaveMoved || changes.panelMoved) {
         center.post(kit::WorkspaceActiveSpaceDidChangeNotification, &_sender);
+    }
+    // The check just took the bar's new place; as when a screen's usable area changes, the tint is laid out
+    // there at once rather than at the next layout pass, so it never trails a sliding panel.
+    if (changes.panelMoved) {
+        kit::Application::shared().screenParametersDidChange();
     }
     if (changes.activeWindow) {
         center.post(kit::WorkspaceDidActivateApplicationNotification, &_sender);

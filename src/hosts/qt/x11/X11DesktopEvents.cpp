@@ -196,7 +196,7 @@ void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootT
     changes.panelRestacked |= restacksThePanel(event);
     // The panel moving or resizing, managed or not (a window manager reports only the docks it manages):
     // sliding away and back, it is followed step by step.
-    changes.menuBarMayHaveMoved |= event.type == ConfigureNotify && isPanelWindow(event.xconfigure.window);
+    changes.panelMoved |= event.type == ConfigureNotify && isPanelWindow(event.xconfigure.window);
     if (_fixesEventBase >= 0 && event.type == _fixesEventBase + XFixesSelectionNotify) {
         changes.managers = true;
         return;

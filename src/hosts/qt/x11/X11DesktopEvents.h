@@ -24,9 +24,11 @@ public:
         bool activeWindow = false;
         bool managers = false;  // the window manager or the compositing manager came, went or was replaced
         bool menuBarMayHaveMoved = false;
+        bool panelMoved = false;  // the panel (or its frame) moved or changed size: sliding away and back
         bool panelRestacked = false;  // the panel was mapped or restacked, and may now lie over our tint
         bool any() const {
-            return currentDesktop || activeWindow || managers || menuBarMayHaveMoved || panelRestacked;
+            return currentDesktop || activeWindow || managers || menuBarMayHaveMoved || panelMoved ||
+                   panelRestacked;
         }
     };
 
