@@ -3,7 +3,9 @@
 #include "about/AboutPanelSearch.h"
 #include "about/KRAboutPanelManager.h"
 #include "about/KRContextTextAttachmentCell.h"
+#include "kit/appkit/Application.h"
 #include "kit/appkit/Button.h"
+#include "kit/appkit/ImageView.h"
 #include "kit/appkit/Panel.h"
 #include "kit/appkit/ScrollView.h"
 #include "kit/appkit/StackView.h"
@@ -181,3 +183,38 @@ TEST_F(KRAboutPanelManagerTest, TheOlderPanelKeepsItsStandardLayoutOnlyForStackV
 }
 
 }  // namespace
+
+namespace {
+
+const kit::ImageView* firstImageView(const kit::View& view) {
+    if (const auto* image = dynamic_cast<const kit::ImageView*>(&view)) {
+        return image;
+    }
+    for (const auto& subview : view.subviews()) {
+        if (const kit::ImageView* found = firstImageView(*subview)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(KRAboutPanelManagerTest, ShowsTheIconTheBundleNames) {
+    manager().orderFrontStandardAboutPanel(nullptr);
+    const kit::ImageView* icon = firstImageView(*kit::StandardAboutPanel::existing()->contentView());
+    ASSERT_NE(icon, nullptr);
+    const std::shared_ptr<kit::Image> applicationIcon = kit::Application::shared().applicationIconImage();
+    ASSERT_NE(applicationIcon, nullptr) << "the bundle names no icon it has";
+    EXPECT_EQ(icon->image(), applicationIcon);
+    // Drawn from the bundle's own document at the size shown: Awning's dark blue is there.
+    const kit::Bitmap pixels = applicationIcon->bitmapForScale(64.0 / applicationIcon->size().width);
+    ASSERT_EQ(pixels.width(), 64);
+    bool darkBlue = false;
+    for (int y = 0; y < pixels.height(); ++y) {
+        for (int x = 0; x < pixels.width(); ++x) {
+            darkBlue |= pixels.pixel(x, y) == kit::Bitmap::RGBA8{0x1d, 0x2b, 0x3a, 255};
+        }
+    }
+    EXPECT_TRUE(darkBlue);
+}

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <QWindow>
 #include <charconv>
 #include <cstdio>
 #include <system_error>
@@ -31,9 +32,13 @@ std::optional<std::int64_t> processNumber(const std::string& name) {
     return error == std::errc() && end == name.data() + name.size() ? std::optional(number) : std::nullopt;
 }
 
-// Accessory applications keep their windows out of the task bar: tool windows are skipped by it.
+// Accessory applications keep their windows out of the task bar: tool windows are skipped by it. A popover's
+// window is a tool window whatever the policy.
 void applyPolicyToWindows(int policy) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->windowHandle() && window->windowHandle()->transientParent()) {
+            continue;
+        }
         const bool visible = window->isVisible();
         window->setWindowFlag(Qt::Tool, policy == accessoryPolicy);
         if (visible) {

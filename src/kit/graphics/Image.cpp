@@ -1,7 +1,9 @@
 #include "kit/graphics/Image.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QString>
+#include <QSvgRenderer>
 
 #include <algorithm>
 #include <array>
@@ -26,15 +28,28 @@ NamedImages& namedImages() {
     return images->get();
 }
 
-Bitmap bitmapFromFile(const std::filesystem::path& path) {
-    const QImage image =
-        QImage(QString::fromStdString(path.string())).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+Bitmap bitmapFromImage(const QImage& image) {
     Bitmap bitmap(image.width(), image.height());
     for (int row = 0; row < bitmap.height(); ++row) {
         const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(row));
         std::copy_n(line, bitmap.width(), bitmap.pixels() + static_cast<std::size_t>(row) * bitmap.width());
     }
     return bitmap;
+}
+
+Bitmap bitmapFromFile(const std::filesystem::path& path) {
+    return bitmapFromImage(
+        QImage(QString::fromStdString(path.string())).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+Bitmap renderedDocument(const std::filesystem::path& path, int width, int height) {
+    QSvgRenderer renderer(QString::fromStdString(path.string()));
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    painter.end();
+    return bitmapFromImage(image);
 }
 
 }  // namespace
@@ -44,22 +59,38 @@ std::shared_ptr<Image> Image::imageNamed(const std::string& name) {
     if (const auto found = images.find(name); found != images.end()) {
         return found->second;
     }
-    if (auto system = systemImageNamed(name)) {
-        return images.emplace(name, std::move(system)).first->second;
+    std::shared_ptr<Image> image = systemImageNamed(name);
+    if (!image) {
+        image = imageFromFile(name);
     }
-    const auto path = Bundle::main().pathForResource(name, "png");
-    if (!path) {
+    if (!image) {
         return nullptr;
     }
-    Bitmap bitmap = bitmapFromFile(*path);
-    if (bitmap.isEmpty()) {
+    return images.emplace(name, std::move(image)).first->second;
+}
+
+std::shared_ptr<Image> Image::imageFromFile(const std::string& name) {
+    const Bundle& bundle = Bundle::main();
+    std::shared_ptr<Image> image;
+    if (const auto path = bundle.pathForResource(name, "png")) {
+        Bitmap bitmap = bitmapFromFile(*path);
+        if (bitmap.isEmpty()) {
+            return nullptr;
+        }
+        image = std::make_shared<Image>(Size{double(bitmap.width()), double(bitmap.height())});
+        image->addRepresentation(std::move(bitmap));
+    } else if (const auto document = bundle.pathForResource(name, "svg")) {
+        const QSize size = QSvgRenderer(QString::fromStdString(document->string())).defaultSize();
+        if (size.isEmpty()) {
+            return nullptr;  // not a document the renderer can read
+        }
+        image = std::make_shared<Image>(Size{double(size.width()), double(size.height())});
+        image->_vectorDocument = *document;
+    } else {
         return nullptr;
     }
-    auto image = std::make_shared<Image>(Size{double(bitmap.width()), double(bitmap.height())});
     image->_name = name;
     image->_template = name.ends_with("Template");
-    image->addRepresentation(std::move(bitmap));
-    images.emplace(name, image);
     return image;
 }
 
@@ -77,7 +108,7 @@ std::shared_ptr<Image> Image::imageWithBitmap(Bitmap bitmap, Size size) {
 }
 
 Bitmap Image::bitmapForScale(double scale) const {
-    if (_drawingHandler) {
+    if (_drawingHandler || !_vectorDocument.empty()) {
         return drawnBitmap(scale);
     }
     const double wanted = std::floor(_size.width * scale);
@@ -102,16 +133,25 @@ Bitmap Image::drawnBitmap(double scale) const {
     if (width <= 0 || height <= 0) {
         return Bitmap();
     }
+    if (!_vectorDocument.empty()) {
+        return cachedDrawing(width, height, [&] { return renderedDocument(_vectorDocument, width, height); });
+    }
+    return cachedDrawing(width, height, [&] {
+        GraphicsContext context(Bitmap(width, height), scale, _flipped);
+        GraphicsContext::saveGraphicsState();
+        GraphicsContext::setCurrentContext(&context);
+        _drawingHandler(Rect({0.0, 0.0}, _size));
+        GraphicsContext::restoreGraphicsState();
+        return context.takeBitmap();
+    });
+}
+
+Bitmap Image::cachedDrawing(int width, int height, const std::function<Bitmap()>& draw) const {
     const auto key = std::pair(width, height);
     if (const auto found = _drawnRepresentations.find(key); found != _drawnRepresentations.end()) {
         return found->second;
     }
-    GraphicsContext context(Bitmap(width, height), scale, _flipped);
-    GraphicsContext::saveGraphicsState();
-    GraphicsContext::setCurrentContext(&context);
-    _drawingHandler(Rect({0.0, 0.0}, _size));
-    GraphicsContext::restoreGraphicsState();
-    return _drawnRepresentations[key] = context.takeBitmap();
+    return _drawnRepresentations[key] = draw();
 }
 
 void Image::drawInRect(const Rect& rect, const Rect& fromRect, CompositingOperation operation,

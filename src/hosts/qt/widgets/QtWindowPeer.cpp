@@ -2,12 +2,15 @@
 
 #include <QtGui/qguiapplication_platform.h>
 #include <QGuiApplication>
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
 #include "hosts/qt/QtHost.h"
 #include "hosts/qt/x11/X11Activation.h"
 #include "hosts/qt/x11/X11Flush.h"
+#include "hosts/qt/x11/X11WindowHints.h"
 #include "hosts/qt/x11/X11WindowList.h"
 #include "kit/appkit/Menu.h"
 #include "kit/appkit/Window.h"
@@ -21,6 +24,16 @@ bool isOverlay(const kit::Window& window) {
     return window.styleMask() == kit::WindowStyleMaskBorderless && window.ignoresMouseEvents();
 }
 
+// A popover's window: it belongs to the window it points into.
+bool isChildWindow(const kit::Window& window) {
+    return window.parentWindow() && !isOverlay(window);
+}
+
+_XDisplay* x11Display() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->display() : nullptr;
+}
+
 QRect qtGeometry(const kit::Rect& rect) {
     return QRect(static_cast<int>(std::lround(rect.minX())), static_cast<int>(std::lround(rect.minY())),
                  static_cast<int>(std::lround(rect.width())), static_cast<int>(std::lround(rect.height())));
@@ -29,7 +42,8 @@ QRect qtGeometry(const kit::Rect& rect) {
 }  // namespace
 
 Qt::WindowFlags QtWindowPeer::windowFlags(const kit::Window& window) {
-    Qt::WindowFlags flags = Qt::Window;
+    // A tool window transient for its parent: the window manager keeps it above that window.
+    Qt::WindowFlags flags = isChildWindow(window) ? Qt::Tool : Qt::Window;
     const std::uint64_t style = window.styleMask();
     if (style == kit::WindowStyleMaskBorderless) {
         flags |= Qt::FramelessWindowHint;
@@ -66,6 +80,11 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
         _widget->setAttribute(Qt::WA_TranslucentBackground);
         _widget->setAttribute(Qt::WA_ShowWithoutActivating);
     }
+    if (isChildWindow(window)) {
+        // Shown, it leaves the keyboard with the window it points into; frameless, it needs an edge of its own.
+        _widget->setAttribute(Qt::WA_ShowWithoutActivating);
+        _widget->setDrawsEdge(true);
+    }
     _fade.setTargetObject(_widget.get());
     _fade.setPropertyName("windowOpacity");
     QObject::connect(&_fade, &QVariantAnimation::valueChanged, [] { flushQtX11Connection(); });
@@ -76,6 +95,7 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
         attachMenuBar();
         _widget->setCloseHandler([this] { _window.close(); });
         _widget->setGeometryHandler([this] { adoptShownFrame(); });
+        _widget->setActivationHandler([this] { _window.becomeKeyWindow(); });
         presentContentView();
     }
 }
@@ -174,17 +194,48 @@ void QtWindowPeer::alphaDidChange(double fadeDuration) {
 
 void QtWindowPeer::didBecomeKey() {
     _widget->raise();
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        activateX11Window(x11->display(), _widget->winId());
+    if (_XDisplay* display = x11Display()) {
+        activateX11Window(display, _widget->winId());
     } else {
         _widget->activateWindow();
     }
 }
 
 void QtWindowPeer::didOrderFront() {
+    if (isChildWindow(_window) && !_widget->isVisible()) {
+        attachToParentWindow();
+    }
     _widget->show();
     _widget->raise();
     markAsOwnWindow();
+    if (isOverlay(_window)) {
+        rewriteOpacityOnceMapped();
+    }
+}
+
+// MATE's marco drew a tint made again at full strength, though its opacity property said 0.2: it reads the
+// property only from a change it sees, and one right after the map, while it is still taking the window
+// in, was often lost too. Written again at once and twice more as it settles.
+void QtWindowPeer::rewriteOpacityOnceMapped() {
+    const auto rewrite = [this] {
+        if (_widget->isVisible()) {
+            rewriteOpacity(x11Display(), _widget->winId());
+        }
+    };
+    rewrite();
+    for (const int delay : opacitySettleDelaysMs) {
+        QTimer::singleShot(delay, _widget.get(), rewrite);
+    }
+}
+
+void QtWindowPeer::attachToParentWindow() {
+    // The native windows first: the transient parent and the state are read when the window is mapped.
+    const X11WindowId window = _widget->winId();
+    if (auto* parent = dynamic_cast<QtWindowPeer*>(_window.parentWindow()->peer())) {
+        parent->widget().winId();
+        _widget->windowHandle()->setTransientParent(parent->widget().windowHandle());
+    }
+    keepOutOfTaskLists(x11Display(), window);
 }
 
 void QtWindowPeer::didClose() {
@@ -263,7 +314,7 @@ void QtWindowPeer::presentTitlebarAccessories() {
         if (QtViewPeer* peer = viewPeer(*container)) {
             peer->place();
         } else {
-            present(*container, *_widget);
+            present(*container, _contentArea ? *_contentArea : static_cast<QWidget&>(*_widget));
         }
         viewPeer(*container)->widget().raise();
     }
@@ -312,8 +363,8 @@ void QtWindowPeer::render() {
 }
 
 void QtWindowPeer::markAsOwnWindow() {
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
-        X11WindowList::markAsAwningWindow(x11->display(), _widget->winId());
+    if (_XDisplay* display = x11Display()) {
+        X11WindowList::markAsAwningWindow(display, _widget->winId());
     }
 }
 
