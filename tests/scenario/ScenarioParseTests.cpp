@@ -122,6 +122,7 @@ TEST(ScenarioParse, ASnapshotLargerThanItsBoundFailsAtItsLine) {
     EXPECT_EQ(parseError("0 screens 32767x900\n0 menubar 513\n1 snapshot a.png"),
               "line 3: a snapshot of a 32767x513 bar would be more than 16777216 pixels");
     parsed("0 screens 32767x32767\n0 menubar 512\n1 snapshot a.png\n");
+    parsed("0 screens 4096x900\n0 menubar 4096\n1 snapshot a.png\n");  // exactly the bound
     parsed("0 menubar 11650\n1 snapshot a.png\n");
     // The screen at the snapshot counts; without a snapshot nothing is drawn.
     parsed("0 screens 32767x32767\n0 menubar 32767\n1 screens 512x900\n2 snapshot a.png\n");
