@@ -7,9 +7,11 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <optional>
 
 #include "kit/core/ProcessLocal.h"
 #include "kit/foundation/Bundle.h"
+#include "kit/foundation/FileContents.h"
 #include "kit/graphics/SystemImages.h"
 
 namespace kit {
@@ -26,9 +28,16 @@ NamedImages& namedImages() {
     return images->get();
 }
 
+// The bundle's pictures are icons and artwork of some kilobytes; a file that is no regular file, or larger
+// than this, is no picture of ours (a FIFO would stall the panel that shows it).
+constexpr std::size_t largestImageFile = std::size_t{8} << 20;
+
 Bitmap bitmapFromFile(const std::filesystem::path& path) {
+    const std::optional<std::string> bytes = readWholeFile(path, largestImageFile);
     const QImage image =
-        QImage(QString::fromStdString(path.string())).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        bytes ? QImage::fromData(QByteArrayView(bytes->data(), static_cast<qsizetype>(bytes->size())))
+                    .convertToFormat(QImage::Format_ARGB32_Premultiplied)
+              : QImage();
     Bitmap bitmap(image.width(), image.height());
     for (int row = 0; row < bitmap.height(); ++row) {
         const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(row));
