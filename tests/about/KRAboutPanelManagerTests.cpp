@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "about/AboutCredits.h"
 #include "about/AboutPanelSearch.h"
 #include "about/KRAboutPanelManager.h"
 #include "about/KRContextTextAttachmentCell.h"
@@ -11,10 +12,12 @@
 #include "kit/appkit/StackView.h"
 #include "kit/appkit/StandardAboutPanel.h"
 #include "kit/appkit/TextView.h"
+#include "kit/foundation/PropertyListSerialization.h"
 #include "kit/foundation/SystemVersion.h"
 #include "kit/text/TextAttachment.h"
 #include "support/GeometryPrinters.h"
 #include "support/HeadlessTest.h"
+#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -44,7 +47,7 @@ TEST_F(KRAboutPanelManagerTest, ShowsCreditsAndOneEULAButtonWhoseClicksOpenTheMa
     EXPECT_TRUE(credits.metStackView);
     EXPECT_NE(credits.textView->enclosingScrollView(), nullptr) << "a stacked panel keeps its scroll view";
     EXPECT_EQ(credits.textView->delegate(), &manager());
-    EXPECT_TRUE(credits.textView->textStorage().string().starts_with("GLib by")) << "sorted";
+    EXPECT_TRUE(credits.textView->textStorage().string().starts_with("GLib and GIO by")) << "sorted";
 
     manager().orderFrontStandardAboutPanel(nullptr);
     ASSERT_EQ(panel->titlebarAccessoryViewControllers().size(), 1u) << "one EULA button, however often";
@@ -170,6 +173,22 @@ TEST_F(KRAboutPanelManagerTest, FitsCreditsToTheirScrollViewAtTheBoundaries) {
             EXPECT_EQ(textView->frame(), kit::Rect(0, 4, c.width, c.text.height));
         }
     }
+}
+
+// Credits past their bounds are left out whole, and the log says why: the panel still shows, at once.
+TEST(KRAboutPanelManagerCreditsTest, CreditsBeyondTheirBoundsAreLoggedAndLeftOut) {
+    TemporaryFolder bundle;
+    bundle.write("Info.plist", kit::PropertyListSerialization::write(
+                                   kit::PropertyList::Dictionary{{"NSHumanReadableCopyright", "(c) L"}}));
+    const auto credits = bundle.write("Credits.txt", std::string(AboutCredits::largestText + 1, 'x'));
+    headless::HeadlessHost::Options options;
+    options.bundleDirectory = bundle.path();
+    headless::HeadlessHost host(options);
+    KRAboutPanelManager::aboutPanelManager().orderFrontStandardAboutPanel(nullptr);
+    ASSERT_NE(kit::StandardAboutPanel::existing(), nullptr);
+    EXPECT_TRUE(kit::StandardAboutPanel::existing()->isVisible());
+    EXPECT_EQ(host.logMessages(), std::vector<std::string>{"The About panel shows no credits: " +
+                                                           credits.string() + " is larger than 64 KiB"});
 }
 
 TEST_F(KRAboutPanelManagerTest, TheOlderPanelKeepsItsStandardLayoutOnlyForStackViews) {

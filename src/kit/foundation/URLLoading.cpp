@@ -9,6 +9,13 @@
 
 namespace kit {
 
+namespace {
+
+// Far more than any feed, so that a device or an endless file never exhausts memory.
+constexpr std::size_t largestLocalFile = std::size_t{16} << 20;
+
+}  // namespace
+
 URLLoadResult LocalURLLoadingPort::loadLocal(const std::string& address) {
     std::string path = address;
     if (!address.starts_with('/')) {
@@ -19,7 +26,7 @@ URLLoadResult LocalURLLoadingPort::loadLocal(const std::string& address) {
         }
     }
     URLLoadResult result;
-    result.contents = readWholeFile(path, &result.error);
+    result.contents = readWholeFile(path, largestLocalFile, &result.error);
     return result;
 }
 

@@ -9,9 +9,11 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <optional>
 
 #include "kit/core/ProcessLocal.h"
 #include "kit/foundation/Bundle.h"
+#include "kit/foundation/FileContents.h"
 #include "kit/graphics/SystemImages.h"
 
 namespace kit {
@@ -28,6 +30,15 @@ NamedImages& namedImages() {
     return images->get();
 }
 
+// The bundle's pictures are icons and artwork of some kilobytes; a file that is no regular file, or larger
+// than this, is no picture of ours (a FIFO would stall the panel that shows it).
+constexpr std::size_t largestImageFile = std::size_t{8} << 20;
+
+QByteArray pictureBytes(const std::filesystem::path& path) {
+    const std::optional<std::string> bytes = readWholeFile(path, largestImageFile);
+    return bytes ? QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size())) : QByteArray();
+}
+
 Bitmap bitmapFromImage(const QImage& image) {
     Bitmap bitmap(image.width(), image.height());
     for (int row = 0; row < bitmap.height(); ++row) {
@@ -38,12 +49,11 @@ Bitmap bitmapFromImage(const QImage& image) {
 }
 
 Bitmap bitmapFromFile(const std::filesystem::path& path) {
-    return bitmapFromImage(
-        QImage(QString::fromStdString(path.string())).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    return bitmapFromImage(QImage::fromData(pictureBytes(path)).convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 Bitmap renderedDocument(const std::filesystem::path& path, int width, int height) {
-    QSvgRenderer renderer(QString::fromStdString(path.string()));
+    QSvgRenderer renderer(pictureBytes(path));
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
@@ -80,7 +90,7 @@ std::shared_ptr<Image> Image::imageFromFile(const std::string& name) {
         image = std::make_shared<Image>(Size{double(bitmap.width()), double(bitmap.height())});
         image->addRepresentation(std::move(bitmap));
     } else if (const auto document = bundle.pathForResource(name, "svg")) {
-        const QSize size = QSvgRenderer(QString::fromStdString(document->string())).defaultSize();
+        const QSize size = QSvgRenderer(pictureBytes(*document)).defaultSize();
         if (size.isEmpty()) {
             return nullptr;  // not a document the renderer can read
         }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -29,6 +30,10 @@ TEST(ImageTest, NamedImagesComeFromTheBundleOncePerProcess) {
 
     host = std::make_unique<headless::HeadlessHost>(options);
     EXPECT_NE(Image::imageNamed("DotTemplate"), image) << "a new process loads its own";
+
+    // Anything the bundle holds under a picture's name that is no regular file is no picture, at once.
+    ASSERT_EQ(mkfifo((bundle.path() / "Pipe.png").c_str(), 0600), 0);
+    EXPECT_EQ(Image::imageNamed("Pipe"), nullptr);
 }
 
 // The application's icon is one SVG document: sized in points as the document says, drawn anew for each

@@ -57,3 +57,23 @@ TEST(StatusReport, SaysWhichPanelWasTakenOrWhyNone) {
         EXPECT_NE(report.find("Last check: none yet\n"), std::string::npos);
     }
 }
+
+// The values come from the settings and the X server: however long they print, every line stays whole.
+TEST(StatusReport, NoLineIsCutHoweverLongItsValues) {
+    X11WindowRecord panel;
+    panel.id = 0x1a00003;
+    panel.owner = std::string(600, 'P');
+    panel.bounds = {0, 0, 1920, 30};
+    StatusFacts facts;
+    facts.windowList = true;
+    facts.panel = panel;
+    facts.idleOpacity = 1e308;
+    facts.hoverOpacity = -1e308;
+    const std::string report = statusReport(facts);
+    const std::size_t opacity = report.find("Opacity: idle 1");
+    ASSERT_NE(opacity, std::string::npos);
+    const std::string line = report.substr(opacity, report.find('\n', opacity) - opacity);
+    EXPECT_EQ(line.size(), std::string("Opacity: idle , hover , now none").size() + 2 * 312 + 1) << line;
+    EXPECT_TRUE(line.ends_with(".00, now none")) << line;
+    EXPECT_NE(report.find("class \"" + panel.owner + "\", 1920x30 at 0,0\n"), std::string::npos);
+}
