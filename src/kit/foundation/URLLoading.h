@@ -61,7 +61,8 @@ public:
     static URLLoadResult loadLocal(const URLLoadRequest& request);
 };
 
-// Loads through the host's port and calls `completion` on the main thread, never during this call.
+// Loads through the host's port and calls `completion` on the main thread, never during this call; once it
+// returns, the memory freed meanwhile goes back to the system.
 void loadContentsOfURL(const URLLoadRequest& request, std::function<void(URLLoadResult)> completion);
 
 }  // namespace kit
