@@ -262,24 +262,36 @@ TEST_F(UpdateFailureTest, ATimedOutCheckFreesTheUpdaterAndALateAnswerIsIgnored) 
     EXPECT_FALSE(wrapper().updater().updateInProgress());
     ASSERT_NE(alert(), nullptr) << "the running check answers the user who asked meanwhile";
     EXPECT_EQ(alert()->title(), "Update Check Failed");
+    wrapper().updater().alertWindow()->close();
     const Seen afterTimeout = seen();
-
-    writeFeed(item("300", "3.0"));
-    server().answerUnanswered(URLLoadResult::success(TemporaryFolder::read(feedPath())));
-    world().runUntilIdle();
-    EXPECT_EQ(seen(), afterTimeout) << "an answer after the timeout belongs to no check";
-    EXPECT_EQ(alert()->title(), "Update Check Failed");
 
     checkNow();
     EXPECT_EQ(server().requests().size(), 2u) << "Check Now reaches the server again";
-    world().advance(pastTheTimeout);
-    world().advance(checkInterval);
-    EXPECT_EQ(server().requests().size(), 3u) << "and so does the next automatic check";
+    writeFeed(item("300", "3.0"));
+    const URLLoadResult update = URLLoadResult::success(TemporaryFolder::read(feedPath()));
+    ASSERT_TRUE(server().answerOldestWaiting(update));
+    world().runUntilIdle();
+    EXPECT_EQ(seen(), afterTimeout) << "an answer after its check timed out belongs to no later check";
+    EXPECT_TRUE(wrapper().updater().updateInProgress());
+    world().advance(30.0);
+    ASSERT_NE(alert(), nullptr);
+    wrapper().updater().alertWindow()->close();
+    ASSERT_TRUE(server().answerOldestWaiting(update));
+    world().runUntilIdle();
+    EXPECT_EQ(seen(), afterTimeout) << "nor when no check runs";
 
-    server().script(webFeed, URLLoadResult::success(TemporaryFolder::read(feedPath())));
+    world().advance(checkInterval);
+    EXPECT_EQ(server().requests().size(), 3u) << "the next automatic check reaches the server too";
+    EXPECT_EQ(alert(), nullptr) << "and fails quietly, though the user asked for the one before";
+
+    server().script(webFeed, update);
     checkNow();
     world().runUntilIdle();
     EXPECT_EQ(wrapper().status().at("Update Version"), PropertyList("3.0")) << "a server that answers again";
+    const std::size_t logged = world().logMessages().size();
+    world().advance(pastTheTimeout);
+    EXPECT_EQ(world().logMessages().size(), logged) << "a check that ended has no deadline left";
+    EXPECT_EQ(alert()->title(), "Software Update");
 }
 
 TEST_F(UpdateFailureTest, AFeedMayBeTwoMebibytesAndNotAByteMore) {

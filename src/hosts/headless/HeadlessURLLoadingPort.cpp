@@ -1,7 +1,5 @@
 #include "hosts/headless/HeadlessURLLoadingPort.h"
 
-#include <utility>
-
 namespace headless {
 
 void HeadlessURLLoadingPort::load(const kit::URLLoadRequest& request,
@@ -13,14 +11,18 @@ void HeadlessURLLoadingPort::load(const kit::URLLoadRequest& request,
     } else if (scripted->second) {
         completion(*scripted->second);
     } else {
-        _unanswered.push_back(std::move(completion));
+        _waiting.push_back(std::move(completion));
     }
 }
 
-void HeadlessURLLoadingPort::answerUnanswered(const kit::URLLoadResult& answer) {
-    for (auto& completion : std::exchange(_unanswered, {})) {
-        completion(answer);
+bool HeadlessURLLoadingPort::answerOldestWaiting(const kit::URLLoadResult& answer) {
+    if (_waiting.empty()) {
+        return false;
     }
+    const std::function<void(kit::URLLoadResult)> completion = std::move(_waiting.front());
+    _waiting.pop_front();
+    completion(answer);
+    return true;
 }
 
 }  // namespace headless

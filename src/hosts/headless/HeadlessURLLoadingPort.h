@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -20,8 +21,8 @@ public:
     void script(const std::string& address, std::optional<kit::URLLoadResult> answer) {
         _scripted[address] = std::move(answer);
     }
-    // Answers every load left waiting, as a server that answers late.
-    void answerUnanswered(const kit::URLLoadResult& answer);
+    // Answers the load that has waited longest, as a server that answers late; false when none waits.
+    bool answerOldestWaiting(const kit::URLLoadResult& answer);
     // Every load asked for, in order.
     const std::vector<kit::URLLoadRequest>& requests() const { return _requests; }
 
@@ -32,7 +33,7 @@ private:
     std::map<std::string, std::optional<kit::URLLoadResult>> _scripted;
     std::vector<kit::URLLoadRequest> _requests;
     // Loads that never answer keep their caller waiting, as an open connection would.
-    std::vector<std::function<void(kit::URLLoadResult)>> _unanswered;
+    std::deque<std::function<void(kit::URLLoadResult)>> _waiting;
 };
 
 }  // namespace headless

@@ -109,18 +109,14 @@ void QtURLLoadingPort::download(const QUrl& url, const kit::URLLoadRequest& requ
     });
     deadline->start(static_cast<int>(std::clamp(std::ceil(request.timeout * 1000.0), 0.0, 2147483647.0)));
 
+    // Every byte has passed through readyRead, and the count, by the time the reply finishes.
     QObject::connect(
-        reply, &QNetworkReply::finished, reply,
-        [reply, maximumLength, received, completion = std::move(completion)] {
+        reply, &QNetworkReply::finished, reply, [reply, received, completion = std::move(completion)] {
             kit::URLLoadResult result;
             if (received->stoppedFor != kit::URLLoadFailure::None) {
                 result = kit::URLLoadResult::failed(received->stoppedFor, received->stopReason);
             } else if (reply->error() == QNetworkReply::NoError) {
-                received->bytes += reply->readAll();
-                result = static_cast<std::size_t>(received->bytes.size()) > maximumLength
-                             ? kit::URLLoadResult::failed(kit::URLLoadFailure::TooLarge,
-                                                          tooLarge(received->bytes.size(), maximumLength))
-                             : kit::URLLoadResult::success(received->bytes.toStdString());
+                result = kit::URLLoadResult::success(received->bytes.toStdString());
             } else {
                 result =
                     kit::URLLoadResult::failed(failureOf(reply->error()), reply->errorString().toStdString());

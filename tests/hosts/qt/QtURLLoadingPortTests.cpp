@@ -154,6 +154,12 @@ TEST(QtURLLoadingPort, DownloadsStopAtTheLimitAndTheTimeout) {
         {"a feed within the limit", answer("200 OK", feed), 1024, feed.toStdString(), URLLoadFailure::None},
         {"a feed exactly at the limit", answer("200 OK", feed), static_cast<std::size_t>(feed.size()),
          feed.toStdString(), URLLoadFailure::None},
+        {"a feed exactly at the limit, its length announced",
+         [&](QSslSocket& socket) {
+             socket.write(
+                 response("200 OK", "Content-Length: " + QByteArray::number(feed.size()) + "\r\n", feed));
+         },
+         static_cast<std::size_t>(feed.size()), feed.toStdString(), URLLoadFailure::None},
         {"a feed a byte over the limit", answer("200 OK", feed), static_cast<std::size_t>(feed.size()) - 1,
          std::nullopt, URLLoadFailure::TooLarge},
         {"50 MB announced, none sent",
