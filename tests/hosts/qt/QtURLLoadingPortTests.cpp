@@ -202,6 +202,23 @@ TEST(QtURLLoadingPort, AServerThatAcceptsAndNeverSpeaksTimesOut) {
     EXPECT_EQ(answer->error, "no answer within 0.5 s");
 }
 
+TEST(QtURLLoadingPort, NoConnectionAndAnUntrustedServerCannotConnect) {
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const std::string nobodyListens =
+        "https://127.0.0.1:" + std::to_string(closed.serverPort()) + "/appcast.xml";
+    closed.close();
+    // The test certificate is trusted only where a test says so.
+    const TestServer untrusted(answer("200 OK", "<rss/>"));
+    for (const std::string& address : {nobodyListens, untrusted.address()}) {
+        SCOPED_TRACE(address);
+        const std::optional<URLLoadResult> answer = load(address, 1024, 5.0);
+        ASSERT_TRUE(answer.has_value());
+        EXPECT_EQ(answer->contents, std::nullopt);
+        EXPECT_EQ(answer->failure, URLLoadFailure::CannotConnect) << answer->error;
+    }
+}
+
 TEST(QtURLLoadingPort, FilesAreReadAsTheKitReadsThemAndOnlyWebAddressesAreFetched) {
     TemporaryFolder folder;
     const std::string feed = folder.write("appcast.xml", "<rss/>").string();
