@@ -326,6 +326,7 @@ TEST_F(UpdateFailureTest, AnItemWithAnOverlongVersionIsLeftOutAndNeverReachesThe
     };
     const Case cases[] = {
         {"a display version at the bound", item("900", longest), longest, 0},
+        {"a build version at the bound", item(std::string(64, '9'), "9.0"), "9.0", 0},
         {"a display version past it", item("900", longest + "7") + item("250", "2.5"), "2.5", 1},
         {"a build version past it", item("9" + longest, "9.0") + item("250", "2.5"), "2.5", 1},
         {"the only item past it", item("900", longest + "7"), "", 1},
