@@ -127,26 +127,33 @@ bool isOlderThan(const std::filesystem::path& file, std::filesystem::file_time_t
 }  // namespace
 
 std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t limit,
-                                         std::string* error) {
+                                         std::string* error, FileReadFailure* failure) {
+    const auto refuse = [&](FileReadFailure kind, const std::string& message) {
+        failWith(error, message);
+        if (failure) {
+            *failure = kind;
+        }
+        return std::nullopt;
+    };
+    const auto systemFailure = [&](int reason) {
+        return refuse(reason == ENOENT || reason == ENOTDIR ? FileReadFailure::NotFound : FileReadFailure::Unreadable,
+                      "cannot read " + path.string() + ": " + systemMessage(reason));
+    };
     // Non-blocking: opening a FIFO without a writer would otherwise wait for one.
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat status {};
     if (!file.isOpen() || ::fstat(file.get(), &status) != 0) {
-        failWith(error, "cannot read " + path.string() + ": " + systemMessage(errno));
-        return std::nullopt;
+        return systemFailure(errno);
     }
     if (!S_ISREG(status.st_mode)) {
-        failWith(error, path.string() + " is not a regular file");
-        return std::nullopt;
+        return refuse(FileReadFailure::NotARegularFile, path.string() + " is not a regular file");
     }
     std::string bytes;
     if (static_cast<std::uintmax_t>(status.st_size) <= limit && !readUpTo(file.get(), limit, bytes)) {
-        failWith(error, "cannot read " + path.string() + ": " + systemMessage(errno));
-        return std::nullopt;
+        return systemFailure(errno);
     }
     if (static_cast<std::uintmax_t>(status.st_size) > limit || bytes.size() > limit) {
-        failWith(error, path.string() + " is larger than " + byteCountText(limit));
-        return std::nullopt;
+        return refuse(FileReadFailure::TooLarge, path.string() + " is larger than " + byteCountText(limit));
     }
     return bytes;
 }

@@ -9,11 +9,15 @@
 
 namespace kit {
 
+// Why a file was not read, in kinds a caller can put into words.
+enum class FileReadFailure { NotFound, Unreadable, NotARegularFile, TooLarge };
+
 // Every byte of the regular file at `path` (a link to one is followed) when it holds at most `limit`
-// bytes; nullopt, with the reason in `error` when given, when it cannot be read, is larger, or is no regular
-// file (a FIFO, a device such as /dev/zero, a folder): those are refused without waiting or reading them.
+// bytes; nullopt, with the reason in `error` and its kind in `failure` when given, when it cannot be read, is
+// larger, or is no regular file (a FIFO, a device such as /dev/zero, a folder): those are refused without
+// waiting or reading them. Safe to call on any thread.
 std::optional<std::string> readWholeFile(const std::filesystem::path& path, std::size_t limit,
-                                         std::string* error = nullptr);
+                                         std::string* error = nullptr, FileReadFailure* failure = nullptr);
 
 // The file's text as NSString's stringWithContentsOfFile:encoding: with UTF-8 reads it, within readWholeFile's
 // rules: nullopt when it cannot be read or is not valid UTF-8.
