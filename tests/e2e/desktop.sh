@@ -63,6 +63,8 @@ desktop_prepare() {
         echo "AWNING must name the executable" >&2
         exit 1
     }
+    # Window sizes depend on the fonts: the same ones on every machine.
+    export FONTCONFIG_FILE=${BASH_SOURCE[0]%/*}/fonts.conf
     DESKTOP_DIR=$(mktemp -d "${TMPDIR:-/tmp}/awning-desktop.XXXXXX")
     mkdir -p "$DESKTOP_DIR/config/awning" "$DESKTOP_DIR/runtime" "$DESKTOP_DIR/cache" "$DESKTOP_DIR/data"
     chmod 700 "$DESKTOP_DIR/runtime"

@@ -9,10 +9,10 @@
 
 #include "hosts/headless/HeadlessApplicationPort.h"
 #include "hosts/headless/HeadlessControlPort.h"
+#include "hosts/headless/HeadlessURLLoadingPort.h"
 #include "kit/core/Host.h"
 #include "kit/core/Object.h"
 #include "kit/foundation/PropertyList.h"
-#include "kit/foundation/URLLoading.h"
 
 namespace headless {
 
@@ -141,8 +141,8 @@ public:
     HeadlessControlPort& controlPort() override { return _controlPort; }
     // Scripted process, other applications and quitting (see HeadlessApplicationPort).
     HeadlessApplicationPort& applicationPort() override { return _applicationPort; }
-    // Files and "file:" addresses only: a test names its feeds by path.
-    kit::URLLoadingPort& urlLoadingPort() override { return _urlLoadingPort; }
+    // Files and "file:" addresses, and the answers a test scripted (see HeadlessURLLoadingPort).
+    HeadlessURLLoadingPort& urlLoadingPort() override { return _urlLoadingPort; }
 
     void record(WindowEvent::Kind kind, const kit::Window& window, double fadeDuration = 0.0);
     void recordShownStateChange(const kit::Object& changed) { _shownStateChanges.push_back(&changed); }
@@ -180,7 +180,7 @@ private:
     std::size_t _wakeUpRequests = 0;
     HeadlessControlPort _controlPort;
     HeadlessApplicationPort _applicationPort{[this] { return _now; }};
-    kit::LocalURLLoadingPort _urlLoadingPort;
+    HeadlessURLLoadingPort _urlLoadingPort;
 };
 
 }  // namespace headless

@@ -2,11 +2,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 
 namespace qthost {
 
 // Where the main bundle is: $AWNING_BUNDLE_DIR, beside the executable, or installed.
 std::filesystem::path desktopBundleDirectory();
+// "" when the bundle's Info.plist is there; else where it was looked for ("no Info.plist in A, B or C").
+std::string missingBundleReason();
 
 // What the running instance does for later launches that ask for more than a reopen.
 struct DesktopCommands {

@@ -88,6 +88,9 @@ public:
     // One of our Qt windows was shown: a session may mark it, so that no reading of the desktop takes it for
     // another application's.
     virtual void windowShown(QWindow& window) = 0;
+    // One of our Qt windows belongs to another (a popover's): left out of the desktop's task bar and pager,
+    // where a desktop lists such windows at all. Before each showing.
+    virtual void keepOutOfTaskLists(QWindow& /*window*/) {}
     // Brings one of our Qt windows to the front with the keyboard, as the user asked for it just now.
     virtual void activate(QWindow& window) = 0;
     // A later launch handed over the token its launcher gave it: the next activation shows it.

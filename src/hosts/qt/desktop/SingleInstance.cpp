@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <algorithm>
@@ -32,43 +33,44 @@ SingleInstance::SingleInstance(const std::filesystem::path& socketPath, std::fun
     QObject::connect(&_server, &QLocalServer::newConnection, &_server, [this] { acceptConnections(); });
 }
 
-bool SingleInstance::isTrusted() const {
+bool SingleInstance::isTrusted(std::string* problem) const {
     if (_path.isEmpty()) {
+        if (problem) {
+            *problem = "no folder of the user's own can hold its socket";
+        }
         return false;
     }
     const std::string reason = untrustedSocketReason(_path.toStdString(), getuid());
     if (!reason.empty()) {
         qWarning("Awning: will not use %s: it could hand this launch to a stranger", reason.c_str());
+        if (problem) {
+            *problem = reason;
+        }
     }
     return reason.empty();
 }
 
-bool SingleInstance::handOffToRunningInstance(bool takeOver) {
-    if (!isTrusted()) {
-        return false;
+SingleInstance::Launch SingleInstance::handOffToRunningInstance(bool takeOver) {
+    return handOff(takeOver ? QByteArray() : reopenRequest);
+}
+
+SingleInstance::Launch SingleInstance::handOffRequestToRunningInstance(const QByteArray& request) {
+    return handOff(request);
+}
+
+// An empty `request` hands nothing over: this process takes over from one on its way out.
+SingleInstance::Launch SingleInstance::handOff(const QByteArray& request) {
+    if (!isTrusted(&_problem)) {
+        return Launch::Unchecked;
     }
     // Two launches at once: the second waits here until the first listens, then hands off to it. A crashed
     // holder's lock is stale and taken over; without the lock at all we go on rather than not start.
     QLockFile lock(_path + QStringLiteral(".lock"));
     lock.tryLock(lockTimeoutMilliseconds);
-    if (!takeOver && send(reopenRequest)) {
-        return true;
+    if (!request.isEmpty() && send(request)) {
+        return Launch::HandedOff;
     }
-    listen();
-    return false;
-}
-
-bool SingleInstance::handOffRequestToRunningInstance(const QByteArray& request) {
-    if (!isTrusted()) {
-        return false;
-    }
-    QLockFile lock(_path + QStringLiteral(".lock"));
-    lock.tryLock(lockTimeoutMilliseconds);
-    if (send(request)) {
-        return true;
-    }
-    listen();
-    return false;
+    return listen() ? Launch::Running : Launch::Unchecked;
 }
 
 void SingleInstance::handOverActivationToken(const QByteArray& token) {
@@ -94,31 +96,39 @@ bool SingleInstance::send(const QByteArray& request) const {
     return sent;
 }
 
-std::optional<std::string> SingleInstance::askStatus() const {
+SingleInstance::StatusAnswer SingleInstance::askStatus(int timeoutMilliseconds) const {
     if (!isTrusted()) {
-        return std::nullopt;
+        return {};
     }
     QLocalSocket socket;
     socket.connectToServer(_path);
     if (!socket.waitForConnected(connectTimeoutMilliseconds)) {
-        return std::nullopt;
+        return {};
     }
     socket.write(statusRequest);
+    // The report is whole when the instance hangs up; a stopped one accepts (the system does) but never
+    // writes nor hangs up.
+    const QDeadlineTimer deadline(timeoutMilliseconds);
     QByteArray answer;
-    while (socket.state() == QLocalSocket::ConnectedState &&
-           socket.waitForReadyRead(connectTimeoutMilliseconds)) {
+    while (socket.state() == QLocalSocket::ConnectedState && !deadline.hasExpired()) {
+        socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
         answer += socket.readAll();
     }
     answer += socket.readAll();
-    return answer.toStdString();
+    if (socket.state() == QLocalSocket::ConnectedState) {
+        return {true, std::nullopt};
+    }
+    return {true, answer.toStdString()};
 }
 
-void SingleInstance::listen() {
+bool SingleInstance::listen() {
     // Whatever is left at the path belongs to no live instance (nothing answered), or to one on its way out.
     QLocalServer::removeServer(_path);
     if (!_server.listen(_path)) {
-        qWarning("Awning: cannot listen on %s: %s", qPrintable(_path), qPrintable(_server.errorString()));
+        _problem = "cannot listen on " + _path.toStdString() + ": " + _server.errorString().toStdString();
+        return false;
     }
+    return true;
 }
 
 void SingleInstance::acceptConnections() {

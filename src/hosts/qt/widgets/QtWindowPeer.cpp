@@ -13,6 +13,11 @@ namespace qthost {
 
 namespace {
 
+// A popover's window: it belongs to the window it points into.
+bool isChildWindow(const kit::Window& window) {
+    return window.parentWindow() && !QtWindowPeer::isOverlay(window);
+}
+
 QRect qtGeometry(const kit::Rect& rect) {
     return QRect(static_cast<int>(std::lround(rect.minX())), static_cast<int>(std::lround(rect.minY())),
                  static_cast<int>(std::lround(rect.width())), static_cast<int>(std::lround(rect.height())));
@@ -25,7 +30,8 @@ bool QtWindowPeer::isOverlay(const kit::Window& window) {
 }
 
 Qt::WindowFlags QtWindowPeer::windowFlags(const kit::Window& window) {
-    Qt::WindowFlags flags = Qt::Window;
+    // A tool window transient for its parent: the window manager keeps it above that window.
+    Qt::WindowFlags flags = isChildWindow(window) ? Qt::Tool : Qt::Window;
     const std::uint64_t style = window.styleMask();
     if (style == kit::WindowStyleMaskBorderless) {
         flags |= Qt::FramelessWindowHint;
@@ -62,6 +68,11 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
         _widget->setAttribute(Qt::WA_TranslucentBackground);
         _widget->setAttribute(Qt::WA_ShowWithoutActivating);
     }
+    if (isChildWindow(window)) {
+        // Shown, it leaves the keyboard with the window it points into; frameless, it needs an edge of its own.
+        _widget->setAttribute(Qt::WA_ShowWithoutActivating);
+        _widget->setDrawsEdge(true);
+    }
     _fade.setTargetObject(_widget.get());
     _fade.setPropertyName("windowOpacity");
     QObject::connect(&_fade, &QVariantAnimation::valueChanged, [this] { _host.session().sendQueuedRequests(); });
@@ -73,6 +84,7 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
         attachMenuBar();
         _widget->setCloseHandler([this] { _window.close(); });
         _widget->setGeometryHandler([this] { adoptShownFrame(); });
+        _widget->setActivationHandler([this] { _window.becomeKeyWindow(); });
         presentContentView();
     }
 }
@@ -196,9 +208,22 @@ void QtWindowPeer::didBecomeKey() {
 }
 
 void QtWindowPeer::didOrderFront() {
+    if (isChildWindow(_window) && !_widget->isVisible()) {
+        attachToParentWindow();
+    }
     _widget->show();
     _widget->raise();
     _host.session().windowShown(nativeWindow());
+}
+
+void QtWindowPeer::attachToParentWindow() {
+    // Where the compositor places windows, the popup already has its parent.
+    if (!_popupParent) {
+        if (auto* parent = dynamic_cast<QtWindowPeer*>(_window.parentWindow()->peer())) {
+            nativeWindow().setTransientParent(&parent->nativeWindow());
+        }
+    }
+    _host.session().keepOutOfTaskLists(nativeWindow());
 }
 
 void QtWindowPeer::didClose() {
@@ -277,7 +302,7 @@ void QtWindowPeer::presentTitlebarAccessories() {
         if (QtViewPeer* peer = viewPeer(*container)) {
             peer->place();
         } else {
-            present(*container, *_widget);
+            present(*container, _contentArea ? *_contentArea : static_cast<QWidget&>(*_widget));
         }
         viewPeer(*container)->widget().raise();
     }

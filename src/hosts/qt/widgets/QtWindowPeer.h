@@ -22,7 +22,9 @@ class QtHost;
 // overlay: frameless, click-through, never focused, outside the window manager's control and translucent,
 // painted from the window's layers. Any other window is an ordinary one (framed and titled unless
 // borderless) whose views are real widgets, one presenter per view; closing it closes the kit window,
-// and a size the style mask does not let the user change stays fixed.
+// and a size the style mask does not let the user change stays fixed. A window with a parent window (a
+// popover's) is a tool window transient for its parent's, drawn with an edge, out of the task bars and
+// pagers, and shown without taking the keyboard.
 class QtWindowPeer final : public kit::WindowPeer {
 public:
     QtWindowPeer(QtHost& host, kit::Window& window);
@@ -56,6 +58,7 @@ private:
     void render();
     // The widget's window on the platform, made now if it has none yet.
     QWindow& nativeWindow();
+    void attachToParentWindow();
     // Where the kit's frame lies in Qt's coordinates, and putting the window there.
     QRect kitGeometry() const;
     // The kit's frame with the menu bar above it: what the top-level widget covers.

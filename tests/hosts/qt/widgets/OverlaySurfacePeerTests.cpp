@@ -79,8 +79,8 @@ TEST(OverlaySurfacePeer, APointerTheSessionCannotFollowIsOffEveryScreen) {
     }
 }
 
-// Where the compositor places windows, a window that belongs to another is shown as a popup of it.
-TEST(OverlaySurfacePeer, AChildWindowIsAPopupOfItsParentOnlyWhereWindowsDoNotKeepTheirPlace) {
+// A window that belongs to another stays with it: a tool window where windows keep their place, else a popup.
+TEST(OverlaySurfacePeer, AChildWindowStaysWithItsParent) {
     for (const bool keepPlace : {true, false}) {
         SCOPED_TRACE(keepPlace ? "windows keep their place" : "the compositor places windows");
         auto session = std::make_unique<RecordingSession>();
@@ -96,8 +96,8 @@ TEST(OverlaySurfacePeer, AChildWindowIsAPopupOfItsParentOnlyWhereWindowsDoNotKee
         auto& childPeer = dynamic_cast<qthost::QtWindowPeer&>(*child.peer());
         auto& parentPeer = dynamic_cast<qthost::QtWindowPeer&>(*parent.peer());
         const QWidget& widget = childPeer.widget();
-        EXPECT_EQ(widget.windowType(), keepPlace ? Qt::Window : Qt::ToolTip);
-        EXPECT_EQ(widget.windowHandle()->transientParent(),
-                  keepPlace ? nullptr : parentPeer.widget().windowHandle());
+        // A tool window the window manager keeps above its parent, or a popup the compositor places by it.
+        EXPECT_EQ(widget.windowType(), keepPlace ? Qt::Tool : Qt::ToolTip);
+        EXPECT_EQ(widget.windowHandle()->transientParent(), parentPeer.widget().windowHandle());
     }
 }
