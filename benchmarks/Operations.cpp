@@ -6,6 +6,8 @@
 
 #include "app/KRMainController.h"
 #include "hosts/headless/HeadlessHost.h"
+#include "kit/foundation/LocalizedCompare.h"
+#include "kit/foundation/PropertyListSerialization.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/graphics/Bitmap.h"
 #include "kit/graphics/Image.h"
@@ -127,6 +129,55 @@ private:
     std::shared_ptr<kit::Image> _grey;
 };
 
+// The credits sorted for the About panel: `lines` lines of a few words and a version number each.
+class CreditsSort : public Operation {
+public:
+    explicit CreditsSort(int lines) {
+        for (int line = 0; line < lines; ++line) {
+            _lines.push_back("Library " + std::to_string((line * 7919) % lines) + " by Maker, version " +
+                             std::to_string(line % 13));
+        }
+    }
+    void run() override {
+        std::vector<std::string> lines = _lines;
+        kit::sortByLocalizedStandardCompare(lines);
+    }
+
+private:
+    headless::HeadlessHost _world;
+    std::vector<std::string> _lines;
+};
+
+// A settings domain of about `bytes`, the most a settings file may hold: opened (read and parsed), or
+// changed (the whole file written and synced), as a slider step does.
+class LargeSettings : public Operation {
+public:
+    LargeSettings(std::size_t bytes, bool change) : _change(change) {
+        kit::PropertyList::Dictionary values;
+        for (std::size_t key = 0; values.size() * 300 < bytes; ++key) {
+            values["Top Color: file:///pictures/" + std::to_string(key) + ".png"] = std::string(200, 'c');
+        }
+        kit::PropertyListSerialization::writeFile(kit::PropertyList(values), file());
+        _defaults.emplace(_world.defaultsDirectory(), domain);
+    }
+    void run() override {
+        if (_change) {
+            _defaults->setDouble(_alpha = 0.7 - _alpha, "Idle Alpha");
+        } else {
+            _defaults.emplace(_world.defaultsDirectory(), domain);
+        }
+    }
+
+private:
+    static constexpr const char* domain = "com.example.Large";
+    std::filesystem::path file() const { return _world.defaultsDirectory() / (std::string(domain) + ".plist"); }
+
+    headless::HeadlessHost _world;
+    std::optional<kit::UserDefaults> _defaults;
+    bool _change;
+    double _alpha = 0.2;
+};
+
 using Maker = std::function<std::unique_ptr<Operation>()>;
 
 const std::vector<std::pair<std::string, Maker>>& operations() {
@@ -139,6 +190,9 @@ const std::vector<std::pair<std::string, Maker>>& operations() {
         {"gradient_redraw_3456x74", [] { return std::make_unique<GradientRedraw>(3456, 74); }},
         {"disk_icon_128", [] { return std::make_unique<DiskIcon>(128); }},
         {"grey_copy_512x512", [] { return std::make_unique<GreyCopy>(512); }},
+        {"credits_sort_1000_lines", [] { return std::make_unique<CreditsSort>(1000); }},
+        {"settings_open_1MiB", [] { return std::make_unique<LargeSettings>(1u << 20, false); }},
+        {"settings_change_1MiB", [] { return std::make_unique<LargeSettings>(1u << 20, true); }},
     };
     return all;
 }

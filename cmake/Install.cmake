@@ -11,7 +11,8 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/
     PATTERN linux EXCLUDE)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/awning.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/awning.svg
+# The bundle's own icon, the one source of every size a launcher or a window shows.
+install(FILES ${PROJECT_SOURCE_DIR}/resources/awning.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 # GNOME Shell loads extensions from this folder, named by the extension's uuid.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/gnome-shell/extension/

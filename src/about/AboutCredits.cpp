@@ -1,9 +1,9 @@
 #include "about/AboutCredits.h"
 
-#include <algorithm>
 #include <array>
 
 #include "about/AttributedStringImages.h"
+#include "kit/foundation/FileContents.h"
 #include "kit/foundation/LocalizedCompare.h"
 
 namespace {
@@ -47,9 +47,7 @@ std::string leadText(std::vector<std::string> lines) {
     if (lines.empty()) {
         return "\n";
     }
-    std::sort(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
-        return kit::localizedStandardCompare(a, b) < 0;
-    });
+    kit::sortByLocalizedStandardCompare(lines);
     std::string lead;
     for (const std::string& line : lines) {
         lead += lead.empty() ? line : "\n" + line;
@@ -71,6 +69,20 @@ AboutCredits AboutCredits::parse(std::string_view text, const std::string& bundl
         } else {
             credits.creditLines.emplace_back(line);
         }
+    }
+    return credits;
+}
+
+std::optional<AboutCredits> AboutCredits::read(const std::filesystem::path& path,
+                                               const std::string& bundleCopyright, std::string& error) {
+    const std::optional<std::string> text = kit::readUTF8File(path, largestText, &error);
+    if (!text) {
+        return std::nullopt;
+    }
+    AboutCredits credits = parse(*text, bundleCopyright);
+    if (credits.creditLines.size() > mostLines) {
+        error = path.string() + " holds more than " + std::to_string(mostLines) + " credit lines";
+        return std::nullopt;
     }
     return credits;
 }

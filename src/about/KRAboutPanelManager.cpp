@@ -15,7 +15,7 @@
 #include "kit/appkit/Workspace.h"
 #include "kit/core/ProcessLocal.h"
 #include "kit/foundation/Bundle.h"
-#include "kit/foundation/FileContents.h"
+#include "kit/foundation/Log.h"
 #include "kit/foundation/URL.h"
 #include "kit/graphics/Image.h"
 
@@ -53,9 +53,12 @@ void KRAboutPanelManager::orderFrontStandardAboutPanel(kit::Object* /*sender*/) 
     const kit::Bundle& bundle = kit::Bundle::main();
     AboutCredits credits;
     if (const auto path = bundle.pathForResource("Credits", "txt")) {
-        if (const std::optional<std::string> text = kit::readUTF8File(*path)) {
-            credits =
-                AboutCredits::parse(*text, bundle.infoString("NSHumanReadableCopyright").value_or("(null)"));
+        std::string error;
+        if (std::optional<AboutCredits> read = AboutCredits::read(
+                *path, bundle.infoString("NSHumanReadableCopyright").value_or("(null)"), error)) {
+            credits = std::move(*read);
+        } else {
+            kit::log("The About panel shows no credits: " + error);
         }
     }
     kit::AboutPanelOptions options;

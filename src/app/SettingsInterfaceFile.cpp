@@ -2,6 +2,7 @@
 
 #include "app/KRMainController.h"
 #include "kit/appkit/ColorWell.h"
+#include "kit/appkit/Event.h"
 #include "kit/appkit/InterfaceFile.h"
 #include "kit/appkit/Window.h"
 #include "kit/foundation/Bundle.h"
@@ -109,6 +110,21 @@ KRSizeToFitPopUpButton* makeUpdateSelector(kit::InterfaceBuilder& file, kit::Vie
     return popUp;
 }
 
+// Where the desktop keeps the pointer's place to itself, the hover opacity is never used: said under its slider.
+void makeHoverNote(kit::InterfaceBuilder& file, kit::View* content) {
+    if (kit::Event::mouseLocationIsKnown()) {
+        return;
+    }
+    KRSizeToFitTextField* note =
+        makeText(file, content, "Hover cannot be followed on this desktop.",
+                 kit::Rect(controlColumn, rowY[HoverAlpha] - 16.0, windowWidth - margin - controlColumn, 16.0),
+                 kit::ViewMaxXMargin);
+    if (note) {
+        note->setControlSize(kit::ControlSize::Small);
+        note->setFont(kit::Font::systemFontOfSize(11.0));
+    }
+}
+
 void makeShiftHint(kit::InterfaceBuilder& file, kit::View* content) {
     KRSizeToFitTextField* hint =
         makeText(file, content, "Hold Shift to give all three colors, or both opacities, the same value.",
@@ -156,6 +172,7 @@ void buildSettingsInterfaceFile(kit::InterfaceBuilder& file, kit::Object* ownerO
     KRSizeToFitButton* statusItem =
         makeButton(file, content, "Show in Menu Bar", kit::Rect(340.0, margin, 100.0, rowHeight),
                    kit::ViewMinXMargin, kit::ButtonType::MomentaryPushIn);
+    makeHoverNote(file, content);
     makeShiftHint(file, content);
     if (launchAtLogin) {
         launchAtLogin->setTarget(owner);

@@ -1,13 +1,15 @@
 #include "scenario/Scenario.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <limits>
 #include <map>
 #include <sstream>
+
+#include "kit/foundation/FileContents.h"
 
 namespace {
 
@@ -275,6 +277,32 @@ bool parseLine(const std::vector<std::string>& words, double previousTime, Scena
     return parseStep(words, step, error);
 }
 
+// The pixels a snapshot may come to at each line: the primary screen's width (the headless host's 1440 until
+// a "screens" step) times the tallest bar set so far, since a check may not yet have picked up a lower one.
+class SnapshotSize {
+public:
+    void follow(const ScenarioStep& step) {
+        if (step.command == Command::Screens) {
+            _width = step.screens.front().frame.width();
+        } else if (step.command == Command::MenuBar) {
+            _tallestBar = std::max(_tallestBar, step.height);
+        }
+    }
+    bool fits(std::string& error) const {
+        if (_width * _tallestBar <= Scenario::largestSnapshot) {
+            return true;
+        }
+        error = "a snapshot of a " + numberText(_width) + "x" + numberText(_tallestBar) +
+                " bar would be more than " +
+                std::to_string(static_cast<long long>(Scenario::largestSnapshot)) + " pixels";
+        return false;
+    }
+
+private:
+    double _width = 1440;
+    double _tallestBar = Scenario::defaultBarHeight;
+};
+
 }  // namespace
 
 std::optional<Scenario> Scenario::parse(const std::string& source, std::string& error) {
@@ -283,6 +311,7 @@ std::optional<Scenario> Scenario::parse(const std::string& source, std::string& 
     std::string line;
     int number = 0;
     double previousTime = 0.0;
+    SnapshotSize snapshot;
     while (std::getline(lines, line)) {
         ++number;
         std::vector<std::string> words;
@@ -296,10 +325,12 @@ std::optional<Scenario> Scenario::parse(const std::string& source, std::string& 
         }
         ScenarioStep step;
         step.line = number;
-        if (!parseLine(words, previousTime, step, problem)) {
+        if (!parseLine(words, previousTime, step, problem) ||
+            (step.command == Command::Snapshot && !snapshot.fits(problem))) {
             error = "line " + std::to_string(number) + ": " + problem;
             return std::nullopt;
         }
+        snapshot.follow(step);
         previousTime = step.time;
         scenario._steps.push_back(std::move(step));
     }
@@ -307,21 +338,12 @@ std::optional<Scenario> Scenario::parse(const std::string& source, std::string& 
 }
 
 std::optional<Scenario> Scenario::load(const std::filesystem::path& path, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    std::error_code ignored;
-    if (!file || std::filesystem::is_directory(path, ignored)) {
-        error = "cannot read " + path.string();
+    // Only a regular file: a FIFO without a writer would hold the run forever, a device would never end.
+    const std::optional<std::string> contents = kit::readWholeFile(path, largestFile, &error);
+    if (!contents) {
         return std::nullopt;
     }
-    // Reads one byte past the limit, to tell a file of exactly the limit from a larger one.
-    std::string contents(largestFile + 1, '\0');
-    file.read(contents.data(), static_cast<std::streamsize>(contents.size()));
-    contents.resize(static_cast<std::size_t>(file.gcount()));
-    if (contents.size() > largestFile) {
-        error = path.string() + ": larger than " + std::to_string(largestFile / 1024) + " KiB";
-        return std::nullopt;
-    }
-    std::optional<Scenario> scenario = parse(contents, error);
+    std::optional<Scenario> scenario = parse(*contents, error);
     if (!scenario) {
         error = path.string() + ": " + error;
     }

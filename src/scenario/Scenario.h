@@ -49,6 +49,12 @@ public:
     static constexpr std::size_t largestFile = 1 << 20;
     // A day of virtual time: a longer run is a mistyped time, and would keep the clock busy for minutes.
     static constexpr double longestRun = 86400;
+    // A snapshot is the primary screen's width times the bar's height, each bounded by what X11 addresses;
+    // their product is bounded too, so that no snapshot takes more than 64 MiB: a 32767-point-wide bar up to
+    // 512 points high, or any real bar.
+    static constexpr double largestSnapshot = 1 << 24;
+    // The strip a snapshot shows while no check has found a bar.
+    static constexpr double defaultBarHeight = 24;
 
     // The steps of `source`, or nullopt with `error` naming the line and what is wrong with it.
     static std::optional<Scenario> parse(const std::string& source, std::string& error);

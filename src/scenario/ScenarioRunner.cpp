@@ -268,7 +268,8 @@ bool ScenarioRunner::writeSnapshot(const std::string& name) {
 
 kit::Bitmap ScenarioRunner::barStrip(const kit::Rect& primaryFrame) const {
     KRMainController* main = controller();
-    const double barHeight = main && main->menuBarHeight() > 0 ? main->menuBarHeight() : 24.0;
+    const double barHeight =
+        main && main->menuBarHeight() > 0 ? main->menuBarHeight() : Scenario::defaultBarHeight;
     // A bar taller than the screen is cut at the screen's edge, as the display would cut it.
     kit::Bitmap strip(static_cast<int>(primaryFrame.width()),
                       static_cast<int>(std::min(barHeight, primaryFrame.height())));

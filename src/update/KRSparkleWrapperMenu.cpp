@@ -1,8 +1,5 @@
 #include "update/KRSparkleWrapper.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "kit/appkit/Button.h"
 #include "kit/appkit/MenuItem.h"
 #include "kit/appkit/View.h"
@@ -13,6 +10,7 @@
 #include "kit/foundation/SystemVersion.h"
 #include "kit/foundation/URL.h"
 #include "toolkit/FlatUserInterfaceDrawing.h"
+#include "update/ProductPage.h"
 
 namespace {
 
@@ -33,21 +31,6 @@ std::optional<std::string> toolTipOf(const kit::Object* sender) {
         return item->toolTip();
     }
     return std::nullopt;
-}
-
-// The maker's site followed by the name without blanks, lowercased (ASCII letters: names are ours);
-// empty when the name or the site is missing.
-std::string productPageFromName() {
-    const kit::Bundle& bundle = KRSparkleWrapper::relevantBundle();
-    std::string name = bundle.infoString("CFBundleName").value_or("");
-    const std::string site = bundle.infoString("KRMakerSiteURL").value_or("");
-    if (name.empty() || site.empty()) {
-        return {};
-    }
-    std::erase(name, ' ');
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return site + name;
 }
 
 kit::MenuItem& addInformationalItem(kit::Menu& menu, const std::string& title) {
@@ -139,7 +122,7 @@ void KRSparkleWrapper::visitProductPage(kit::Object* sender) {
         kit::beep();
         return;
     }
-    const std::string address = toolTip->empty() ? productPageFromName() : *toolTip;
+    const std::string address = toolTip->empty() ? productPageAddress(relevantBundle()) : *toolTip;
     const std::optional<kit::URL> url = address.empty() ? std::nullopt : kit::URL::URLWithString(address);
     if (!url || !kit::Workspace::shared().openURL(url->absoluteString())) {
         kit::beep();

@@ -27,12 +27,19 @@ std::optional<SUAppcastItem> itemFromElement(const kit::XMLElement& element) {
         item.displayVersionString = item.versionString;
     }
     item.minimumSystemVersion = sparkleValue(element, "minimumSystemVersion");
+    // The enclosure is the download itself, never a page to send people to.
     if (const kit::XMLElement* link = element.child("", "link")) {
         item.infoURL = link->text;
-    } else if (const kit::XMLElement* enclosure = element.child("", "enclosure")) {
-        item.infoURL = enclosure->attribute("", "url").value_or("");
+    }
+    if (const kit::XMLElement* notes = element.child(SUSparkleNamespace, "releaseNotesLink")) {
+        item.releaseNotesURL = notes->text;
     }
     return item;
+}
+
+bool hasOverlongVersion(const SUAppcastItem& item) {
+    return item.versionString.size() > SUMaximumVersionLength ||
+           item.displayVersionString.size() > SUMaximumVersionLength;
 }
 
 }  // namespace
@@ -50,7 +57,10 @@ std::optional<SUAppcast> SUAppcast::parse(const std::string& bytes, std::string&
     SUAppcast appcast;
     for (const kit::XMLElement& element : channel->children) {
         if (element.namespaceURI.empty() && element.localName == "item") {
-            if (std::optional<SUAppcastItem> item = itemFromElement(element)) {
+            std::optional<SUAppcastItem> item = itemFromElement(element);
+            if (item && hasOverlongVersion(*item)) {
+                ++appcast._overlongVersionItemCount;
+            } else if (item) {
                 appcast._items.push_back(std::move(*item));
             }
         }

@@ -14,17 +14,20 @@ class Window;
 class SUAppcastItem;
 
 // The updater's own plain announcement: a titled window with a sentence and its buttons. A found
-// update offers its page ("Visit Download Page") and "Later"; a check the user asked for that found
-// nothing says so with "OK".
+// update names the version found and the one running, and offers a web page about it and "Later": the
+// item's page ("Visit Download Page"), else its release notes, else the product page. A check the user
+// asked for that found nothing, or that failed, says so with "OK".
 class SUUpdateAlert : public kit::Object {
 public:
     static std::unique_ptr<SUUpdateAlert> updateAlert(const kit::Bundle& bundle, const SUAppcastItem& item);
     static std::unique_ptr<SUUpdateAlert> upToDateAlert(const kit::Bundle& bundle);
+    // `reason`: the whole sentence that says why the check failed.
+    static std::unique_ptr<SUUpdateAlert> failureAlert(const std::string& reason);
     ~SUUpdateAlert() override;
 
     kit::Window& window() const { return *_window; }
     const std::string& message() const;
-    // The page the first button opens; empty when there is none to open.
+    // The web page the first button opens; empty when there is none to open.
     const std::string& pageURL() const { return _pageURL; }
     // The buttons, first the default one.
     kit::Button* defaultButton() const { return _defaultButton; }
@@ -33,7 +36,7 @@ public:
     void show();
     bool isShown() const;
 
-    // Actions of the buttons.
+    // Actions of the buttons: the first opens the page, whichever it is.
     void visitDownloadPage(kit::Object* sender);
     void dismiss(kit::Object* sender);
 

@@ -7,6 +7,7 @@
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/Log.h"
 #include "kit/foundation/RunLoop.h"
+#include "kit/foundation/StringFormat.h"
 #include "kit/foundation/UserDefaults.h"
 #include "update/SUUpdateAlert.h"
 #include "update/SUVersionComparison.h"
@@ -21,6 +22,11 @@ using Updaters = std::map<std::filesystem::path, std::unique_ptr<SUUpdater>>;
 Updaters& updaters() {
     static auto* updaters = new kit::ProcessLocal<Updaters>;  // never destroyed, like the bundles
     return updaters->get();
+}
+
+// Whole seconds as people write them: "30".
+std::string secondsText(double seconds) {
+    return std::to_string(static_cast<long long>(seconds));
 }
 
 }  // namespace
@@ -40,7 +46,8 @@ SUUpdater::~SUUpdater() = default;
 const kit::DispatchTable& SUUpdater::classDispatchTable() {
     static const kit::DispatchTable table(&Object::classDispatchTable(),
                                           {kit::action<&SUUpdater::checkForUpdates>("checkForUpdates:"),
-                                           kit::action<&SUUpdater::checkInBackground>("checkInBackground")});
+                                           kit::action<&SUUpdater::checkInBackground>("checkInBackground"),
+                                           kit::action<&SUUpdater::checkDidTimeOut>("checkDidTimeOut")});
     return table;
 }
 
@@ -82,38 +89,99 @@ void SUUpdater::checkInBackground() {
 
 void SUUpdater::startCheck(bool userInitiated) {
     if (_inProgress) {
+        _userInitiated = _userInitiated || userInitiated;
         return;
     }
+    _userInitiated = userInitiated;
     const std::optional<std::string> feed = _bundle.infoString("SUFeedURL");
     if (!feed || feed->empty()) {
-        kit::log("[SUUpdater] no update feed: the Info property list names none (SUFeedURL)");
+        failCheck("no update feed: the Info property list names none (SUFeedURL)",
+                  failureSentence("%@ could not check for updates: no update address is set."));
         return;
     }
     _inProgress = true;
-    kit::loadContentsOfURL(
-        *feed, [this, userInitiated](kit::URLLoadResult result) { finishCheck(result, userInitiated); });
+    const std::uint64_t check = ++_checkNumber;
+    // A port that never answers must not keep the updater busy for the rest of the run.
+    kit::performSelector(*this, kit::sel("checkDidTimeOut"), nullptr, SUFeedTimeout);
+    kit::loadContentsOfURL({*feed, SUMaximumFeedLength, SUFeedTimeout},
+                           [this, check](const kit::URLLoadResult& result) {
+                               if (_inProgress && check == _checkNumber) {
+                                   finishCheck(result);
+                               }
+                           });
 }
 
-void SUUpdater::finishCheck(const kit::URLLoadResult& result, bool userInitiated) {
+void SUUpdater::checkDidTimeOut() {
+    finishCheck(kit::URLLoadResult::failed(kit::URLLoadFailure::TimedOut,
+                                           "no answer within " + secondsText(SUFeedTimeout) + " s"));
+}
+
+void SUUpdater::finishCheck(const kit::URLLoadResult& result) {
     _inProgress = false;
-    // An unreachable feed says nothing about updates, so nothing is reported as found or missing.
+    kit::cancelPreviousPerformRequests(*this, kit::sel("checkDidTimeOut"), nullptr);
     if (!result.contents) {
-        kit::log("[SUUpdater] cannot load the update feed: " + result.error);
+        failCheck("cannot load the update feed: " + result.error, failureSentence(result.failure));
         return;
     }
     std::string error;
     const std::optional<SUAppcast> appcast = SUAppcast::parse(*result.contents, error);
     if (!appcast) {
-        kit::log("[SUUpdater] cannot read the update feed: " + error);
-        if (_delegate) {
-            _delegate->updaterDidNotFindUpdate(*this);
-        }
+        failCheck("cannot read the update feed: " + error,
+                  failureSentence("%@ could not check for updates: the update information is damaged."));
         return;
     }
-    reportFeed(*appcast, userInitiated);
+    if (appcast->overlongVersionItemCount() > 0) {
+        kit::log("[SUUpdater] left out " + std::to_string(appcast->overlongVersionItemCount()) +
+                 " feed item(s) whose version is longer than " + std::to_string(SUMaximumVersionLength) +
+                 " bytes");
+    }
+    reportFeed(*appcast);
 }
 
-void SUUpdater::reportFeed(const SUAppcast& appcast, bool userInitiated) {
+// A failed check says nothing about updates: the delegate hears nothing, so nothing is recorded.
+void SUUpdater::failCheck(const std::string& logMessage, const std::string& reason) {
+    kit::log("[SUUpdater] " + logMessage);
+    if (_userInitiated) {
+        _alert = SUUpdateAlert::failureAlert(reason);
+        _alert->show();
+    }
+}
+
+std::string SUUpdater::failureSentence(const char* format) const {
+    return kit::stringWithFormat(kit::localized(format), {_bundle.infoString("CFBundleName")});
+}
+
+std::string SUUpdater::failureSentence(kit::URLLoadFailure failure) const {
+    using Failure = kit::URLLoadFailure;
+    switch (failure) {
+        case Failure::TooLarge:
+            return kit::stringWithFormat(
+                kit::localized(
+                    "%@ could not check for updates: the update information is larger than %@ MB."),
+                {_bundle.infoString("CFBundleName"), std::to_string(SUMaximumFeedLength / (1024 * 1024))});
+        case Failure::TimedOut:
+            return kit::stringWithFormat(
+                kit::localized(
+                    "%@ could not check for updates: the update server did not answer within %@ seconds."),
+                {_bundle.infoString("CFBundleName"), secondsText(SUFeedTimeout)});
+        case Failure::NotFound:
+            return failureSentence("%@ could not check for updates: the update information was not found.");
+        case Failure::CannotConnect:
+            return failureSentence("%@ could not check for updates: the update server could not be reached.");
+        case Failure::ServerError:
+            return failureSentence("%@ could not check for updates: the update server reported an error.");
+        case Failure::UnsupportedAddress:
+            return failureSentence(
+                "%@ could not check for updates: its update address is not one it can use.");
+        case Failure::NotARegularFile:
+        case Failure::Unreadable:
+        case Failure::None:
+            break;
+    }
+    return failureSentence("%@ could not check for updates: the update information could not be read.");
+}
+
+void SUUpdater::reportFeed(const SUAppcast& appcast) {
     if (_delegate) {
         _delegate->updaterDidFinishLoadingAppcast(*this, appcast);
     }
@@ -122,7 +190,7 @@ void SUUpdater::reportFeed(const SUAppcast& appcast, bool userInitiated) {
         if (_delegate) {
             _delegate->updaterDidNotFindUpdate(*this);
         }
-        if (userInitiated) {
+        if (_userInitiated) {
             _alert = SUUpdateAlert::upToDateAlert(_bundle);
             _alert->show();
         }

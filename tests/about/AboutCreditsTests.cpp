@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "about/AboutCredits.h"
 #include "about/AttributedStringImages.h"
@@ -6,6 +7,7 @@
 #include "kit/graphics/Image.h"
 #include "kit/text/TextAttachment.h"
 #include "support/HeadlessTest.h"
+#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -84,3 +86,43 @@ TEST_F(AboutCreditsTest, AppendsImagesRaisedOnlyBeyondATenthOfAPoint) {
 }
 
 }  // namespace
+
+// The panel takes credits of a sensible size only: 10^5 lines froze it for seconds and one line of 10 MB
+// never showed. Anything beyond the bounds, or not UTF-8, shows no credits and says why.
+TEST_F(AboutCreditsTest, ReadsOnlyCreditsWithinTheirBounds) {
+    TemporaryFolder folder;
+    std::string lines;
+    for (std::size_t line = 0; line < AboutCredits::mostLines; ++line) {
+        lines += "credit " + std::to_string(line) + "\n";
+    }
+    const auto most = folder.write("most.txt", lines + "=> thanks\n\n\n");
+    const auto tooMany = folder.write("too-many.txt", lines + "one more\n");
+    const auto largest = folder.write("largest.txt", std::string(AboutCredits::largestText, 'x'));
+    const auto tooLarge = folder.write("too-large.txt", std::string(AboutCredits::largestText + 1, 'x'));
+    const auto latin1 = folder.write("latin1.txt", "Caf\xE9\n");
+    const auto fifo = folder.path() / "fifo.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::filesystem::path path;
+        std::size_t lines;  // read, when it is
+        std::string error;
+    } rows[] = {
+        {most, AboutCredits::mostLines, ""},
+        {largest, 1, ""},
+        {tooMany, 0, tooMany.string() + " holds more than 1000 credit lines"},
+        {tooLarge, 0, tooLarge.string() + " is larger than 64 KiB"},
+        {latin1, 0, latin1.string() + " is not UTF-8 text"},
+        {fifo, 0, fifo.string() + " is not a regular file"},
+    };
+    for (const auto& row : rows) {
+        std::string error;
+        const std::optional<AboutCredits> credits = AboutCredits::read(row.path, "(c) L", error);
+        EXPECT_EQ(error, row.error) << row.path;
+        ASSERT_EQ(credits.has_value(), row.error.empty()) << row.path;
+        if (credits) {
+            EXPECT_EQ(credits->creditLines.size(), row.lines);
+        }
+    }
+    std::string error;
+    EXPECT_EQ(AboutCredits::read(most, "(c) L", error)->copyright, "(c) L \u2014 thanks");
+}

@@ -1,18 +1,23 @@
 #include <gtest/gtest.h>
 
+#include "about/AboutCredits.h"
 #include "about/AboutPanelSearch.h"
 #include "about/KRAboutPanelManager.h"
 #include "about/KRContextTextAttachmentCell.h"
+#include "kit/appkit/Application.h"
 #include "kit/appkit/Button.h"
+#include "kit/appkit/ImageView.h"
 #include "kit/appkit/Panel.h"
 #include "kit/appkit/ScrollView.h"
 #include "kit/appkit/StackView.h"
 #include "kit/appkit/StandardAboutPanel.h"
 #include "kit/appkit/TextView.h"
+#include "kit/foundation/PropertyListSerialization.h"
 #include "kit/foundation/SystemVersion.h"
 #include "kit/text/TextAttachment.h"
 #include "support/GeometryPrinters.h"
 #include "support/HeadlessTest.h"
+#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -42,7 +47,7 @@ TEST_F(KRAboutPanelManagerTest, ShowsCreditsAndOneEULAButtonWhoseClicksOpenTheMa
     EXPECT_TRUE(credits.metStackView);
     EXPECT_NE(credits.textView->enclosingScrollView(), nullptr) << "a stacked panel keeps its scroll view";
     EXPECT_EQ(credits.textView->delegate(), &manager());
-    EXPECT_TRUE(credits.textView->textStorage().string().starts_with("GLib by")) << "sorted";
+    EXPECT_TRUE(credits.textView->textStorage().string().starts_with("GLib and GIO by")) << "sorted";
 
     manager().orderFrontStandardAboutPanel(nullptr);
     ASSERT_EQ(panel->titlebarAccessoryViewControllers().size(), 1u) << "one EULA button, however often";
@@ -170,6 +175,22 @@ TEST_F(KRAboutPanelManagerTest, FitsCreditsToTheirScrollViewAtTheBoundaries) {
     }
 }
 
+// Credits past their bounds are left out whole, and the log says why: the panel still shows, at once.
+TEST(KRAboutPanelManagerCreditsTest, CreditsBeyondTheirBoundsAreLoggedAndLeftOut) {
+    TemporaryFolder bundle;
+    bundle.write("Info.plist", kit::PropertyListSerialization::write(
+                                   kit::PropertyList::Dictionary{{"NSHumanReadableCopyright", "(c) L"}}));
+    const auto credits = bundle.write("Credits.txt", std::string(AboutCredits::largestText + 1, 'x'));
+    headless::HeadlessHost::Options options;
+    options.bundleDirectory = bundle.path();
+    headless::HeadlessHost host(options);
+    KRAboutPanelManager::aboutPanelManager().orderFrontStandardAboutPanel(nullptr);
+    ASSERT_NE(kit::StandardAboutPanel::existing(), nullptr);
+    EXPECT_TRUE(kit::StandardAboutPanel::existing()->isVisible());
+    EXPECT_EQ(host.logMessages(), std::vector<std::string>{"The About panel shows no credits: " +
+                                                           credits.string() + " is larger than 64 KiB"});
+}
+
 TEST_F(KRAboutPanelManagerTest, TheOlderPanelKeepsItsStandardLayoutOnlyForStackViews) {
     kit::SystemVersion::setCurrent(kit::SystemVersion(10, 15));
     manager().orderFrontStandardAboutPanel(nullptr);
@@ -181,3 +202,38 @@ TEST_F(KRAboutPanelManagerTest, TheOlderPanelKeepsItsStandardLayoutOnlyForStackV
 }
 
 }  // namespace
+
+namespace {
+
+const kit::ImageView* firstImageView(const kit::View& view) {
+    if (const auto* image = dynamic_cast<const kit::ImageView*>(&view)) {
+        return image;
+    }
+    for (const auto& subview : view.subviews()) {
+        if (const kit::ImageView* found = firstImageView(*subview)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(KRAboutPanelManagerTest, ShowsTheIconTheBundleNames) {
+    manager().orderFrontStandardAboutPanel(nullptr);
+    const kit::ImageView* icon = firstImageView(*kit::StandardAboutPanel::existing()->contentView());
+    ASSERT_NE(icon, nullptr);
+    const std::shared_ptr<kit::Image> applicationIcon = kit::Application::shared().applicationIconImage();
+    ASSERT_NE(applicationIcon, nullptr) << "the bundle names no icon it has";
+    EXPECT_EQ(icon->image(), applicationIcon);
+    // Drawn from the bundle's own document at the size shown: Awning's dark blue is there.
+    const kit::Bitmap pixels = applicationIcon->bitmapForScale(64.0 / applicationIcon->size().width);
+    ASSERT_EQ(pixels.width(), 64);
+    bool darkBlue = false;
+    for (int y = 0; y < pixels.height(); ++y) {
+        for (int x = 0; x < pixels.width(); ++x) {
+            darkBlue |= pixels.pixel(x, y) == kit::Bitmap::RGBA8{0x1d, 0x2b, 0x3a, 255};
+        }
+    }
+    EXPECT_TRUE(darkBlue);
+}

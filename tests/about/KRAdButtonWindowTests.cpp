@@ -130,6 +130,8 @@ TEST_F(KRAdButtonWindowTest, LaysThePopoverOutAroundTheMeasuredMessage) {
     const kit::Rect anchor = window->adButton()->convertRectToWindow(window->adButton()->bounds());
     EXPECT_EQ(window->adPopover()->window()->frame().maxY(), window->frame().minY() + anchor.minY())
         << "opens below the button";
+    EXPECT_EQ(window->adPopover()->window()->parentWindow(), window.get())
+        << "belongs to the window it points into (a popup of it where the compositor places windows)";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "kit/appkit/InterfaceFile.h"
 #include "kit/appkit/PopUpButton.h"
 #include "kit/appkit/Slider.h"
+#include "kit/appkit/TextField.h"
 #include "kit/appkit/Window.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/SystemVersion.h"
@@ -245,4 +246,37 @@ TEST_F(SettingsWindowTest, TheLoginBoxShowsTheDesktopsSettingAndSaysWhenItCannot
     EXPECT_EQ(world().beepCount(), 1u);
     EXPECT_EQ(world().logMessages().back(),
               "Could not remove Awning from the programs started at login: read-only folder");
+}
+
+// Where the desktop never tells where the pointer is, a line under the hover slider says that hover cannot
+// be followed; elsewhere there is no such line.
+class HoverNoteTest : public SettingsWindowTest {
+protected:
+    std::vector<const kit::TextField*> notes() const {
+        std::vector<const kit::TextField*> found;
+        for (const auto& view : outlets().window->contentView()->subviews()) {
+            const auto* text = dynamic_cast<const kit::TextField*>(view.get());
+            if (text && text->stringValue() == "Hover cannot be followed on this desktop.") {
+                found.push_back(text);
+            }
+        }
+        return found;
+    }
+};
+
+TEST_F(HoverNoteTest, ADesktopThatTellsWhereThePointerIsGetsNoLine) {
+    launch(false);
+    EXPECT_TRUE(notes().empty());
+}
+
+TEST_F(HoverNoteTest, ADesktopThatHidesThePointerGetsALineUnderTheHoverSlider) {
+    world().setKnowsMouseLocation(false);
+    launch(false);
+    ASSERT_EQ(notes().size(), 1u);
+    const kit::Rect note = notes().front()->frame();
+    const kit::Rect slider = outlets().hoverAlphaSlider->frame();
+    const kit::Rect updates = outlets().updateSelector->frame();
+    EXPECT_NEAR(note.maxY(), slider.minY(), 2.0) << "right under the hover slider";
+    EXPECT_GE(note.minY(), updates.maxY()) << "above the update pop-up";
+    EXPECT_DOUBLE_EQ(note.minX(), slider.minX());
 }

@@ -46,13 +46,25 @@ desktop_require() {
 # desktop_init [TIME_LIMIT]: work directory, cleanup trap and a watchdog that ends the run (through
 # the trap) before an outer harness would kill it hard and leave the X server behind.
 desktop_init() {
-    local limit=${1:-60}
-    DESKTOP_T0=$(now)
     desktop_require Xvfb xcompmgr xdotool import convert
-    [[ -x ${AWNING:-} && -x ${AWNING_DEMO_PANEL:-} ]] || {
-        echo "AWNING and AWNING_DEMO_PANEL must name the executables" >&2
+    [[ -x ${AWNING_DEMO_PANEL:-} ]] || {
+        echo "AWNING_DEMO_PANEL must name the stand-in panel" >&2
         exit 1
     }
+    desktop_prepare "$@"
+}
+
+# desktop_prepare [TIME_LIMIT]: what every desktop needs, whatever its kind: Awning, the work directory,
+# the cleanup trap and the watchdog.
+desktop_prepare() {
+    local limit=${1:-60}
+    DESKTOP_T0=$(now)
+    [[ -x ${AWNING:-} ]] || {
+        echo "AWNING must name the executable" >&2
+        exit 1
+    }
+    # Window sizes depend on the fonts: the same ones on every machine.
+    export FONTCONFIG_FILE=${BASH_SOURCE[0]%/*}/fonts.conf
     DESKTOP_DIR=$(mktemp -d "${TMPDIR:-/tmp}/awning-desktop.XXXXXX")
     mkdir -p "$DESKTOP_DIR/config/awning" "$DESKTOP_DIR/runtime" "$DESKTOP_DIR/cache" "$DESKTOP_DIR/data"
     chmod 700 "$DESKTOP_DIR/runtime"

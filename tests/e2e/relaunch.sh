@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # 'awning --relaunch' makes the running Awning start a new instance and quit. An instance started so
 # carries on when the Dock keeps no Awning; when it does, the started instance waits for the old one to
-# go and starts once more, so that exactly one Awning runs in the end.
+# go and starts once more, so that exactly one Awning runs in the end. An Awning of the same build in
+# another session (another display and runtime folder, as another test run has) is none of its business.
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
 desktop_init 80
@@ -57,6 +58,20 @@ cat >"$DESKTOP_DIR/config/awning/com.apple.dock.plist" <<'PLIST'
 </dict>
 </plist>
 PLIST
+# Another session's Awning, running all along: the relaunch must not wait for it.
+desktop_spawn other-xvfb Xvfb -displayfd 3 -screen 0 320x240x24 -nolisten tcp 3>"$DESKTOP_DIR/other-display"
+wait_until 10 grep -q . "$DESKTOP_DIR/other-display" || fail "the other Xvfb did not start"
+other_display=":$(head -n 1 "$DESKTOP_DIR/other-display")"
+# Xvfb names its display once it listens; answering a client can still lag on a loaded machine.
+wait_until 10 env DISPLAY="$other_display" xdotool getdisplaygeometry >/dev/null 2>&1 ||
+    fail "the other Xvfb ($other_display) does not answer"
+mkdir -p "$DESKTOP_DIR/other/runtime" "$DESKTOP_DIR/other/config" && chmod 700 "$DESKTOP_DIR/other/runtime"
+desktop_spawn other env DISPLAY="$other_display" \
+    XDG_RUNTIME_DIR="$DESKTOP_DIR/other/runtime" XDG_CONFIG_HOME="$DESKTOP_DIR/other/config" \
+    XDG_CACHE_HOME="$DESKTOP_DIR/other" QT_QPA_PLATFORM=xcb "$AWNING"
+other=$SPAWNED_PID
+wait_until 10 eval '[[ $(readlink "/proc/$other/exe") == "$executable" ]]' || fail "the other session's Awning did not start"
+
 relaunch_from "$second"
 # The instance started with "skip" waited for the old one and started the last with "skipagain".
 last_instance_runs() {
@@ -71,6 +86,7 @@ DESKTOP_PIDS+=("$AWNING_PID")
 last=$AWNING_PID
 nap 3
 [[ $(awning_pids) == "$last" ]] || fail "expected exactly one Awning, running: $(awning_pids | xargs)"
+kill -0 "$other" 2>/dev/null || fail "the other session's Awning is gone"
 wait_until 20 tint_shown "$PANEL_HEIGHT" || fail "the last instance does not tint"
 log "kept in the Dock: one more relaunch, and exactly one Awning remains"
 log "pass"

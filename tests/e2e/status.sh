@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # `awning --status` asks the running Awning why the bar looks as it does; at rest a check asks the X server
-# nothing, and after one window of many moved it reads that window alone. With no Awning running it says so
-# and exits 1.
+# nothing, and after one window of many moved it reads that window alone. A stopped Awning that never
+# answers is given up on after a few seconds; with no Awning running it says so. Both exit 1.
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
 desktop_init 60
@@ -36,6 +36,19 @@ log "after one window moved:"$'\n'"$report"
 grep -q "^Last check: .* s ago, 0 X requests$" <<<"$report" || fail "a check at rest asked the X server"
 grep -Eq "^Last reading: [0-9]+ X requests, 1 of ([0-9]+) windows read$" <<<"$report" ||
     fail "moving one window did not read that window alone"
+
+# Stopped, Awning's socket still accepts the connection, but nothing answers.
+kill -STOP "$AWNING_PID"
+asked=$(now)
+status_of_stopped=0
+report=$(status 2>&1) || status_of_stopped=$?
+waited=$(elapsed_since "$asked")
+kill -CONT "$AWNING_PID"
+log "against a stopped Awning, after ${waited}s: $report"
+[[ $status_of_stopped -eq 1 ]] || fail "--status against a stopped Awning exited $status_of_stopped"
+grep -q "did not answer within 3 s" <<<"$report" || fail "--status did not say that Awning did not answer"
+awk -v w="$waited" 'BEGIN { exit !(w < 10) }' || fail "--status waited ${waited}s"
+status >/dev/null || fail "--status failed once Awning went on"
 
 stop_pid "$AWNING_PID"
 if report=$(status 2>&1); then

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
@@ -110,6 +111,24 @@ TEST(ScenarioParse, NumbersBeyondADisplayOrADayOrNotFiniteFailAtTheirLine) {
     }
 }
 
+// Each bound alone is within what X11 addresses, but a snapshot of their product would take gigabytes: a
+// snapshot fails at its line when the primary screen's width times the tallest bar set so far is too much.
+TEST(ScenarioParse, ASnapshotLargerThanItsBoundFailsAtItsLine) {
+    EXPECT_EQ(parseError("0 screens 32767x32767\n0 menubar 32767\n1 snapshot a.png"),
+              "line 3: a snapshot of a 32767x32767 bar would be more than 16777216 pixels");
+    EXPECT_EQ(parseError("0 menubar 11651\n1 menubar 24\n2 snapshot a.png"),
+              "line 3: a snapshot of a 1440x11651 bar would be more than 16777216 pixels")
+        << "the headless screen is 1440 wide; a check may not have seen the lower bar yet";
+    EXPECT_EQ(parseError("0 screens 32767x900\n0 menubar 513\n1 snapshot a.png"),
+              "line 3: a snapshot of a 32767x513 bar would be more than 16777216 pixels");
+    parsed("0 screens 32767x32767\n0 menubar 512\n1 snapshot a.png\n");
+    parsed("0 screens 4096x900\n0 menubar 4096\n1 snapshot a.png\n");  // exactly the bound
+    parsed("0 menubar 11650\n1 snapshot a.png\n");
+    // The screen at the snapshot counts; without a snapshot nothing is drawn.
+    parsed("0 screens 32767x32767\n0 menubar 32767\n1 screens 512x900\n2 snapshot a.png\n");
+    parsed("0 screens 32767x32767\n0 menubar 32767\n");
+}
+
 TEST(ScenarioParse, TheBoundsThemselvesAreAccepted) {
     const Scenario scenario = parsed(
         "0 screens 32767x32767 1x1@-32767,32767\n"
@@ -184,13 +203,18 @@ TEST(ScenarioParse, TheRunEndsAtTheEndStepElseASecondAfterTheLastStep) {
     EXPECT_EQ(parsed("2 activate\n5 end\n9 reopen\n12 end\n").endTime(), 5);
 }
 
-TEST(ScenarioLoad, OnlyAReadableFileOfAtMostOneMebibyteIsRead) {
+TEST(ScenarioLoad, OnlyARegularFileOfAtMostOneMebibyteIsRead) {
     TemporaryFolder folder;
     std::string error;
     EXPECT_FALSE(Scenario::load(folder.path() / "missing.scenario", error));
-    EXPECT_EQ(error, "cannot read " + (folder.path() / "missing.scenario").string());
+    EXPECT_EQ(error, "cannot read " + (folder.path() / "missing.scenario").string() + ": No such file or directory");
     EXPECT_FALSE(Scenario::load(folder.path(), error));
-    EXPECT_EQ(error, "cannot read " + folder.path().string());
+    EXPECT_EQ(error, folder.path().string() + " is not a regular file");
+    // A FIFO without a writer would hold the run forever.
+    const auto fifo = folder.path() / "fifo.scenario";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(Scenario::load(fifo, error));
+    EXPECT_EQ(error, fifo.string() + " is not a regular file");
 
     // Comments fill the file up to the limit exactly; one more byte is too many.
     const std::string largest = "1 end" + std::string(Scenario::largestFile - 6, '#') + "\n";
@@ -198,7 +222,7 @@ TEST(ScenarioLoad, OnlyAReadableFileOfAtMostOneMebibyteIsRead) {
     EXPECT_TRUE(Scenario::load(folder.write("largest.scenario", largest), error)) << error;
     const std::filesystem::path tooLarge = folder.write("too-large.scenario", largest + "\n");
     EXPECT_FALSE(Scenario::load(tooLarge, error));
-    EXPECT_EQ(error, tooLarge.string() + ": larger than 1024 KiB");
+    EXPECT_EQ(error, tooLarge.string() + " is larger than 1 MiB");
 
     const std::filesystem::path malformed = folder.write("malformed.scenario", "0 menubar 24\n1 wobble\n");
     EXPECT_FALSE(Scenario::load(malformed, error));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "kit/appkit/Button.h"
+#include "kit/appkit/TextField.h"
 #include "kit/appkit/Window.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/SystemVersion.h"
@@ -45,6 +46,25 @@ protected:
 };
 
 using Events = std::vector<std::string>;
+
+std::vector<kit::Button*> buttonsIn(const kit::Window& window) {
+    std::vector<kit::Button*> buttons;
+    for (const auto& view : window.contentView()->subviews()) {
+        if (auto* button = dynamic_cast<kit::Button*>(view.get())) {
+            buttons.push_back(button);
+        }
+    }
+    return buttons;
+}
+
+std::string sentenceIn(const kit::Window& window) {
+    for (const auto& view : window.contentView()->subviews()) {
+        if (const auto* field = dynamic_cast<const kit::TextField*>(view.get())) {
+            return field->stringValue();
+        }
+    }
+    return {};
+}
 
 }  // namespace
 
@@ -93,54 +113,6 @@ TEST_F(SUUpdaterTest, ACheckReportsTheNewestUpdateTheSystemCanTake) {
     EXPECT_TRUE(world().logMessages().empty());
 }
 
-TEST_F(SUUpdaterTest, AFeedThatCannotBeReadIsLoggedAndNeverTakenForAnUpdate) {
-    struct Case {
-        const char* name;
-        std::string contents;
-        Events events;
-        std::string log;
-    };
-    const Case cases[] = {
-        {"malformed",
-         "<rss><channel><item></rss>",
-         {"not found"},
-         "[SUUpdater] cannot read the update feed: "},
-        {"not a feed",
-         "<html><body/></html>",
-         {"not found"},
-         "[SUUpdater] cannot read the update feed: not an RSS"},
-        {"nested without end",
-         std::string(100000, '<'),
-         {"not found"},
-         "[SUUpdater] cannot read the update feed: "},
-        {"deeply nested",
-         "<rss>" +
-             [] {
-                 std::string deep;
-                 for (int level = 0; level < 300; ++level) {
-                     deep += "<a>";
-                 }
-                 return deep;
-             }(),
-         {"not found"},
-         "[SUUpdater] cannot read the update feed: elements nested too deeply"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TemporaryFolder folder;
-        start({{"SUFeedURL", folder.write("feed.xml", c.contents).string()}});
-        EXPECT_EQ(check(), c.events);
-        ASSERT_EQ(world().logMessages().size(), 1u);
-        EXPECT_TRUE(world().logMessages()[0].starts_with(c.log)) << world().logMessages()[0];
-    }
-
-    start({{"SUFeedURL", "file:///no/such/feed.xml"}});
-    EXPECT_EQ(check(), Events{}) << "an unreachable feed says nothing about updates";
-    EXPECT_TRUE(world().logMessages().at(0).starts_with("[SUUpdater] cannot load the update feed: "));
-    start({{"SUFeedURL", "https://maker.example/feed.xml"}});
-    EXPECT_EQ(check(), Events{}) << "the headless world reaches no web";
-}
-
 TEST_F(SUUpdaterTest, AutomaticChecksFollowTheIntervalAndTheSetting) {
     writeFeed(item("200", "2.0"));
     start({{"SUScheduledCheckInterval", 3600}});
@@ -163,7 +135,7 @@ TEST_F(SUUpdaterTest, AutomaticChecksFollowTheIntervalAndTheSetting) {
     EXPECT_TRUE(delegate.events.empty());
 }
 
-TEST_F(SUUpdaterTest, AFoundUpdateIsAnnouncedWithItsPage) {
+TEST_F(SUUpdaterTest, AFoundUpdateIsAnnouncedWithBothVersionsAndAWebPageAboutIt) {
     writeFeed(item("200", "2.0"));
     EXPECT_EQ(check(), (Events{"loaded", "found 2.0"}));
     kit::Window* alert = updater().alertWindow();
@@ -171,16 +143,10 @@ TEST_F(SUUpdaterTest, AFoundUpdateIsAnnouncedWithItsPage) {
     EXPECT_EQ(delegate.alertWindow, alert);
     EXPECT_TRUE(alert->isVisible());
     EXPECT_EQ(alert->title(), "Software Update");
-
-    std::vector<kit::Button*> buttons;
-    for (const auto& view : alert->contentView()->subviews()) {
-        if (auto* button = dynamic_cast<kit::Button*>(view.get())) {
-            buttons.push_back(button);
-        }
-    }
-    ASSERT_EQ(buttons.size(), 2u);
-    EXPECT_EQ(buttons[0]->title(), "Visit Download Page");
-    buttons[0]->performClick(nullptr);
+    EXPECT_EQ(sentenceIn(*alert), "Example 2.0 is now available! You are currently using Example 1.5.");
+    ASSERT_EQ(buttonsIn(*alert).size(), 2u);
+    EXPECT_EQ(buttonsIn(*alert)[1]->title(), "Later");
+    buttonsIn(*alert)[0]->performClick(nullptr);
     EXPECT_EQ(world().openedURLs(), std::vector<std::string>{"https://maker.example/example/2.0"});
     EXPECT_EQ(updater().alertWindow(), nullptr);
 
@@ -189,15 +155,48 @@ TEST_F(SUUpdaterTest, AFoundUpdateIsAnnouncedWithItsPage) {
     ASSERT_NE(updater().alertWindow(), nullptr) << "a check the user asked for says it found nothing";
     EXPECT_EQ(updater().alertWindow()->title(), "You’re up to date!");
 
-    // A feed's page that is no web address is not offered: the browser would open a local file.
-    std::string localPage = item("300", "3.0");
-    localPage.replace(localPage.find("https://maker.example/example/3.0"), 33, "file:///etc/passwd");
-    writeFeed(localPage);
-    EXPECT_EQ(check(), (Events{"loaded", "found 3.0"}));
-    ASSERT_NE(updater().alertWindow(), nullptr);
-    for (const auto& view : updater().alertWindow()->contentView()->subviews()) {
-        if (auto* button = dynamic_cast<kit::Button*>(view.get())) {
-            EXPECT_NE(button->title(), "Visit Download Page");
-        }
+    // The enclosure is the download itself; a page that is no web address would open a local file.
+    struct Case {
+        const char* name;
+        std::string pages;
+        std::string button;  // empty: only "OK"
+        std::string opened;
+    };
+    const std::string notes =
+        "<sparkle:releaseNotesLink>https://maker.example/notes/3.0</sparkle:releaseNotesLink>";
+    const std::string localLink = "<link>file:///etc/passwd</link>";
+    const Case cases[] = {
+        {"the item's page", "<link>https://maker.example/3.0</link>" + notes, "Visit Download Page",
+         "https://maker.example/3.0"},
+        {"no page: the release notes", notes, "Read Release Notes", "https://maker.example/notes/3.0"},
+        {"a local page: the release notes", localLink + notes, "Read Release Notes",
+         "https://maker.example/notes/3.0"},
+        {"neither: the product page", "", "Visit Product Page", "https://maker.example/example"},
+        {"local pages only: the product page",
+         localLink + "<sparkle:releaseNotesLink>file:///etc/passwd</sparkle:releaseNotesLink>",
+         "Visit Product Page", "https://maker.example/example"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        start();
+        writeFeed("<item>" + c.pages +
+                  "<enclosure url=\"https://maker.example/example-3.0.zip\" sparkle:version=\"300\" "
+                  "sparkle:shortVersionString=\"3.0\"/></item>");
+        EXPECT_EQ(check(), (Events{"loaded", "found 3.0"}));
+        ASSERT_NE(updater().alertWindow(), nullptr);
+        const std::vector<kit::Button*> buttons = buttonsIn(*updater().alertWindow());
+        ASSERT_EQ(buttons.size(), 2u);
+        EXPECT_EQ(buttons[0]->title(), c.button);
+        buttons[0]->performClick(nullptr);
+        EXPECT_EQ(world().openedURLs(), std::vector<std::string>{c.opened});
     }
+
+    start({{"KRMakerSiteURL", kit::PropertyList()}});
+    writeFeed("<item>" + localLink +
+              "<enclosure url=\"https://maker.example/example-3.0.zip\" sparkle:version=\"300\"/></item>");
+    EXPECT_EQ(check(), (Events{"loaded", "found 300"}));
+    ASSERT_NE(updater().alertWindow(), nullptr);
+    const std::vector<kit::Button*> buttons = buttonsIn(*updater().alertWindow());
+    ASSERT_EQ(buttons.size(), 1u) << "no web page to offer";
+    EXPECT_EQ(buttons[0]->title(), "OK");
 }

@@ -1,5 +1,7 @@
 // The idle floor: a bare Qt 6 program with one translucent window that bypasses the window manager, as
-// large as the tint strip, and a 5 Hz timer reading the pointer, as Awning's layout pass does.
+// large as the tint strip, and a 5 Hz timer reading the pointer, as Awning's layout pass does. On a Wayland
+// compositor (Qt's wayland platform) the window is a layer surface of its own instead, on a connection of
+// its own, as Awning's tint is there.
 //
 //   awning-idle-floor [--height N]
 //
@@ -12,7 +14,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstring>
+#include <memory>
 #include <string>
+
+#include "LayerStrip.h"
 
 namespace {
 
@@ -41,11 +46,16 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--height") == 0) {
         height = std::stoi(argv[2]);
     }
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    std::unique_ptr<LayerStrip> layerStrip;
     Strip strip;
-    strip.setGeometry(screen.x(), screen.bottom() + 1 - height, screen.width(), height);
-    strip.setWindowOpacity(0.2);
-    strip.show();
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        layerStrip = LayerStrip::open(height);
+    } else {
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        strip.setGeometry(screen.x(), screen.bottom() + 1 - height, screen.width(), height);
+        strip.setWindowOpacity(0.2);
+        strip.show();
+    }
 
     QPoint pointer;
     QTimer poll;

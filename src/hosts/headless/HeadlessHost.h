@@ -9,10 +9,10 @@
 
 #include "hosts/headless/HeadlessApplicationPort.h"
 #include "hosts/headless/HeadlessControlPort.h"
+#include "hosts/headless/HeadlessURLLoadingPort.h"
 #include "kit/core/Host.h"
 #include "kit/core/Object.h"
 #include "kit/foundation/PropertyList.h"
-#include "kit/foundation/URLLoading.h"
 
 namespace headless {
 
@@ -73,6 +73,7 @@ public:
     void setScreens(std::vector<kit::ScreenDescription> screens) { _screens = std::move(screens); }
     void setWindowList(std::optional<kit::PropertyList::Array> list) { _windowList = std::move(list); }
     void setMouseLocation(kit::Point location) { _mouseLocation = location; }
+    void setKnowsMouseLocation(bool knows) { _knowsMouseLocation = knows; }
     void setModifierFlags(std::uint64_t flags) { _modifierFlags = flags; }
     void setDesktopImageURL(std::size_t screenIndex, std::optional<std::string> url);
     void setActiveSpace(int space) { _activeSpace = space; }
@@ -132,6 +133,7 @@ public:
     std::optional<kit::PropertyList::Array> windowList(std::uint32_t options,
                                                        std::uint32_t relativeToWindow) override;
     kit::Point mouseLocation() const override { return _mouseLocation; }
+    bool knowsMouseLocation() const override { return _knowsMouseLocation; }
     std::uint64_t modifierFlags() const override { return _modifierFlags; }
     std::unique_ptr<kit::WindowPeer> createWindowPeer(kit::Window& window) override;
     void activateIgnoringOtherApps() override { ++_activations; }
@@ -139,8 +141,8 @@ public:
     HeadlessControlPort& controlPort() override { return _controlPort; }
     // Scripted process, other applications and quitting (see HeadlessApplicationPort).
     HeadlessApplicationPort& applicationPort() override { return _applicationPort; }
-    // Files and "file:" addresses only: a test names its feeds by path.
-    kit::URLLoadingPort& urlLoadingPort() override { return _urlLoadingPort; }
+    // Files and "file:" addresses, and the answers a test scripted (see HeadlessURLLoadingPort).
+    HeadlessURLLoadingPort& urlLoadingPort() override { return _urlLoadingPort; }
 
     void record(WindowEvent::Kind kind, const kit::Window& window, double fadeDuration = 0.0);
     void recordShownStateChange(const kit::Object& changed) { _shownStateChanges.push_back(&changed); }
@@ -156,6 +158,7 @@ private:
     std::vector<kit::ScreenDescription> _screens;
     std::optional<kit::PropertyList::Array> _windowList;
     kit::Point _mouseLocation;
+    bool _knowsMouseLocation = true;
     std::uint64_t _modifierFlags = 0;
     std::vector<std::optional<std::string>> _desktopImageURLs;
     int _activeSpace = 1;
@@ -177,7 +180,7 @@ private:
     std::size_t _wakeUpRequests = 0;
     HeadlessControlPort _controlPort;
     HeadlessApplicationPort _applicationPort{[this] { return _now; }};
-    kit::LocalURLLoadingPort _urlLoadingPort;
+    HeadlessURLLoadingPort _urlLoadingPort;
 };
 
 }  // namespace headless

@@ -38,13 +38,16 @@ std::filesystem::path executableDirectory() {
     return error ? std::filesystem::path() : executable.parent_path();
 }
 
+SessionEnvironment sessionEnvironment() {
+    return SessionEnvironment{environment("QT_QPA_PLATFORM"), environment("XDG_SESSION_TYPE"),
+                              environment("WAYLAND_DISPLAY"), environment("DISPLAY")};
+}
+
 // Says in one line why Awning cannot start here, rather than let Qt abort.
 bool sessionCanRunAwning() {
-    const SessionEnvironment session{environment("QT_QPA_PLATFORM"), environment("XDG_SESSION_TYPE"),
-                                     environment("WAYLAND_DISPLAY"), environment("DISPLAY")};
+    const SessionEnvironment session = sessionEnvironment();
     std::optional<std::string> problem = sessionProblem(session);
-    const bool onX11 = session.platform.empty() || session.platform == "xcb";
-    if (!problem && onX11 && !x11DisplayAnswers()) {
+    if (!problem && sessionPlatform(session) == "xcb" && !x11DisplayAnswers()) {
         problem = "Awning cannot reach the X11 display \"" + session.display + "\".";
     }
     if (problem) {
@@ -54,31 +57,26 @@ bool sessionCanRunAwning() {
 }
 
 bool bundleIsThere() {
-    const std::filesystem::path bundle = desktopBundleDirectory();
-    std::error_code error;
-    if (std::filesystem::is_regular_file(bundle / "Info.plist", error)) {
-        return true;
+    const std::string missing = missingBundleReason();
+    if (!missing.empty()) {
+        std::fprintf(stderr, "Awning cannot find its resources (%s): reinstall it.\n", missing.c_str());
     }
-    std::fprintf(stderr, "Awning cannot find its resources (no Info.plist in %s): reinstall it.\n",
-                 bundle.c_str());
-    return false;
+    return missing.empty();
 }
 
-// Empty when the folder for it cannot be made the user's alone: then no launch hands off to another.
-std::filesystem::path socketPath() {
+// Empty when no folder can be made the user's alone, with each folder's refusal in `problems`.
+std::filesystem::path socketPath(std::string& problems) {
     std::error_code error;
     const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
-    const QByteArray runtimeFolder = qgetenv("XDG_RUNTIME_DIR");
-    const std::filesystem::path path =
-        instanceSocketPath(runtimeFolder.constData(), error ? "/tmp" : temporary, getuid());
-    if (!runtimeFolder.isEmpty()) {
-        return path;  // the desktop's, made private to the user
-    }
-    if (const std::string problem = makePrivateFolder(path.parent_path(), getuid()); !problem.empty()) {
-        std::fprintf(stderr, "Awning: %s; it runs without its single-instance socket.\n", problem.c_str());
-        return {};
-    }
-    return path;
+    const std::vector<SocketFolder> folders = instanceSocketFolders(
+        qgetenv("XDG_RUNTIME_DIR").constData(), error ? "/tmp" : temporary,
+        cacheHome(qgetenv("XDG_CACHE_HOME").constData(), qgetenv("HOME").constData()), getuid());
+    return instanceSocketPath(folders, instanceSocketName(getuid()), getuid(), problems).value_or("");
+}
+
+std::filesystem::path socketPath() {
+    std::string ignored;
+    return socketPath(ignored);
 }
 
 }  // namespace
@@ -86,6 +84,20 @@ std::filesystem::path socketPath() {
 std::filesystem::path desktopBundleDirectory() {
     return bundleDirectory(qgetenv("AWNING_BUNDLE_DIR").constData(), executableDirectory(),
                            AWNING_INSTALL_DATADIR);
+}
+
+std::string missingBundleReason() {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(desktopBundleDirectory() / "Info.plist", error)) {
+        return "";
+    }
+    const std::vector<std::filesystem::path> places = bundleDirectoryCandidates(
+        qgetenv("AWNING_BUNDLE_DIR").constData(), executableDirectory(), AWNING_INSTALL_DATADIR);
+    std::string reason = "no Info.plist in ";
+    for (std::size_t index = 0; index < places.size(); ++index) {
+        reason += (index == 0 ? "" : index + 1 == places.size() ? " or " : ", ") + places[index].string();
+    }
+    return reason;
 }
 
 bool requestRelaunchOfRunningInstance(int argc, char** argv) {
@@ -97,25 +109,35 @@ int runDesktopApplication(int argc, char** argv, const DesktopCommands& commands
     if (!sessionCanRunAwning() || !bundleIsThere()) {
         return 1;
     }
-    // The menu bar is found in X11's window list: run on X11 unless told otherwise.
+    // Natively on the session's own platform, unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(sessionPlatform(sessionEnvironment())));
     }
     QApplication application(argc, argv);
 
-    SingleInstance instance(socketPath(), [] { kit::Application::shared().reopen(); });
+    std::string socketProblems;
+    const std::filesystem::path socket = socketPath(socketProblems);
+    SingleInstance instance(socket, [] { kit::Application::shared().reopen(); });
+    instance.handOverActivationToken(qgetenv("XDG_ACTIVATION_TOKEN"));
     if (commands.relaunch) {
         instance.onRequest(relaunchRequest, commands.relaunch);
     }
     if (commands.showAbout) {
         instance.onRequest(aboutRequest, commands.showAbout);
     }
-    const bool handedOff =
+    const SingleInstance::Launch launch =
         commands.aboutRequested
             ? instance.handOffRequestToRunningInstance(aboutRequest)
             : instance.handOffToRunningInstance(!qEnvironmentVariableIsEmpty(relaunchVariable));
-    if (handedOff) {
+    if (launch == SingleInstance::Launch::HandedOff) {
         return 0;
+    }
+    // Another Awning may run unseen: a second tint would darken the bar twice.
+    if (launch == SingleInstance::Launch::Unchecked) {
+        const std::string why = socket.empty() ? instance.problem() + ": " + socketProblems : instance.problem();
+        std::fprintf(stderr, "Awning cannot tell whether it already runs (%s), so it does not start.\n",
+                     why.c_str());
+        return 1;
     }
 
     SessionOpening opening = openDesktopSession();
@@ -125,6 +147,7 @@ int runDesktopApplication(int argc, char** argv, const DesktopCommands& commands
     }
     QtHost host(std::move(opening.session));
     instance.setStatusReporter([&host] { return host.statusReport(); });
+    instance.onActivationToken([&host](const std::string& token) { host.session().setActivationToken(token); });
     if (commands.aboutRequested && commands.showAbout) {
         // Once the event loop runs, launching is over.
         QTimer::singleShot(0, &application, commands.showAbout);
@@ -134,12 +157,17 @@ int runDesktopApplication(int argc, char** argv, const DesktopCommands& commands
 
 int printDesktopStatus(int argc, char** argv) {
     QCoreApplication application(argc, argv);
-    const std::optional<std::string> status = SingleInstance(socketPath(), [] {}).askStatus();
-    if (!status) {
+    const SingleInstance::StatusAnswer answer = SingleInstance(socketPath(), [] {}).askStatus();
+    if (!answer.running) {
         std::fputs("Awning is not running.\n", stderr);
         return 1;
     }
-    std::fputs(status->c_str(), stdout);
+    if (!answer.report) {
+        std::fprintf(stderr, "Awning did not answer within %d s: it is stopped or busy.\n",
+                     SingleInstance::statusTimeoutMilliseconds / 1000);
+        return 1;
+    }
+    std::fputs(answer.report->c_str(), stdout);
     return 0;
 }
 

@@ -89,11 +89,17 @@ public:
     virtual SessionStatus status() const = 0;
 
     // --- Our windows
+    // Whether our windows lie where we put them; where the compositor places them instead (Wayland), a
+    // window that belongs to another (a popover) is shown as a popup of it, placed relative to it.
+    virtual bool windowsKeepTheirPlace() const = 0;
     // A surface of the session's own for an overlay, or nullptr: the overlay is then a Qt window.
     virtual std::unique_ptr<OverlaySurface> createOverlaySurface() = 0;
     // One of our Qt windows was shown: a session may mark it, so that no reading of the desktop takes it for
     // another application's.
     virtual void windowShown(QWindow& window) = 0;
+    // One of our Qt windows belongs to another (a popover's): left out of the desktop's task bar and pager,
+    // where a desktop lists such windows at all. Before each showing.
+    virtual void keepOutOfTaskLists(QWindow& /*window*/) {}
     // Brings one of our Qt windows to the front with the keyboard, as the user asked for it just now.
     virtual void activate(QWindow& window) = 0;
     // A later launch handed over the token its launcher gave it: the next activation shows it.

@@ -16,6 +16,7 @@ public:
     bool knowsPointer() const override { return true; }
     SessionStatus status() const override;
 
+    bool windowsKeepTheirPlace() const override { return true; }
     std::unique_ptr<OverlaySurface> createOverlaySurface() override { return nullptr; }
     void windowShown(QWindow&) override {}
     void activate(QWindow& window) override;

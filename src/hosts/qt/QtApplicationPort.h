@@ -9,9 +9,13 @@
 
 namespace qthost {
 
-// The processes under `procDirectory` (the /proc layout) whose executable is `executable`, by identifier.
+// The processes under `procDirectory` (the /proc layout) whose executable is `executable` and that run in
+// the same session as the process `self` there: the same real user, and the same runtime folder (which holds
+// the single-instance socket) and display (DISPLAY, WAYLAND_DISPLAY) in their environment. Instances of other
+// users, other logins or other test desktops are not ours to wait for. By identifier, `self` included.
 std::vector<std::int64_t> processesRunning(const std::filesystem::path& executable,
-                                           const std::filesystem::path& procDirectory = "/proc");
+                                           const std::filesystem::path& procDirectory = "/proc",
+                                           const std::string& self = "self");
 
 // This process on the desktop: its environment and identity from the system, other instances of Awning
 // from /proc (other applications have no bundle identifier the desktop would tell us), quitting at once,

@@ -17,12 +17,16 @@
 #include "hosts/qt/ModifierFlags.h"
 #include "hosts/qt/PlainSession.h"
 #include "hosts/qt/desktop/Places.h"
+#include "hosts/qt/widgets/QtImages.h"
 #include "hosts/qt/desktop/StatusReport.h"
+#include "hosts/qt/widgets/OverlaySurfacePeer.h"
 #include "hosts/qt/widgets/QtWindowPeer.h"
 #include "kit/appkit/Appearance.h"
 #include "kit/appkit/Application.h"
+#include "kit/appkit/Window.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/UserDefaults.h"
+#include "kit/graphics/Image.h"
 
 namespace qthost {
 
@@ -52,6 +56,10 @@ QtHost::QtHost(std::unique_ptr<DesktopSession> session)
     // The tint window closes whenever the menu bar hides; that must not end the application.
     QApplication::setQuitOnLastWindowClosed(false);
     kit::installHost(*this);
+    // Every window, the About panel and Qt's own dialogs included, shows the bundle's icon.
+    if (const std::shared_ptr<kit::Image> icon = kit::Application::shared().applicationIconImage()) {
+        QApplication::setWindowIcon(qtIcon(*icon));
+    }
     // Views are drawn in the desktop's appearance: dark when its windows are.
     if (QApplication::palette().color(QPalette::Window).lightness() < 128) {
         kit::Appearance::setSystem(kit::Appearance::appearanceNamed(kit::AppearanceNameDarkAqua));
@@ -160,7 +168,7 @@ kit::Point QtHost::mouseLocation() const {
         return _screens.coordinates().toKit(
             kit::Point{static_cast<double>(pointer->x), static_cast<double>(pointer->y)});
     }
-    if (!_session->knowsPointer()) {
+    if (!knowsMouseLocation()) {
         // Qt knows the pointer only over our own windows: elsewhere it would tell a stale place. Far off every
         // screen, it hovers over nothing.
         return kit::Point{-1e9, -1e9};
@@ -175,6 +183,11 @@ std::uint64_t QtHost::modifierFlags() const {
 }
 
 std::unique_ptr<kit::WindowPeer> QtHost::createWindowPeer(kit::Window& window) {
+    if (QtWindowPeer::isOverlay(window)) {
+        if (std::unique_ptr<OverlaySurface> surface = _session->createOverlaySurface()) {
+            return std::make_unique<OverlaySurfacePeer>(window, std::move(surface), _screens.coordinates());
+        }
+    }
     return std::make_unique<QtWindowPeer>(*this, window);
 }
 
@@ -206,12 +219,19 @@ std::string QtHost::statusReport() const {
     return qthost::statusReport(facts);
 }
 
+// Every window comes forward and the key window last, the only one asked to take the keyboard: activating
+// each in turn left it with whichever came last, often the About panel over the settings window just made key.
 void QtHost::activateIgnoringOtherApps() {
+    kit::Window* key = kit::Application::shared().keyWindow();
+    auto* keyPeer = key ? dynamic_cast<QtWindowPeer*>(key->peer()) : nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && !widget->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus)) {
+        if (widget->isVisible() && !widget->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus) &&
+            (!keyPeer || widget != &keyPeer->widget())) {
             widget->raise();
-            widget->activateWindow();
         }
+    }
+    if (keyPeer) {
+        keyPeer->didBecomeKey();
     }
 }
 

@@ -57,6 +57,7 @@ public:
     std::optional<kit::PropertyList::Array> windowList(std::uint32_t options,
                                                        std::uint32_t relativeToWindow) override;
     kit::Point mouseLocation() const override;
+    bool knowsMouseLocation() const override { return _session->knowsPointer(); }
     std::uint64_t modifierFlags() const override;
     std::unique_ptr<kit::WindowPeer> createWindowPeer(kit::Window& window) override;
     void activateIgnoringOtherApps() override;

@@ -10,6 +10,7 @@
 #include "kit/core/ProcessLocal.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/NotificationCenter.h"
+#include "kit/graphics/Image.h"
 
 namespace kit {
 
@@ -88,6 +89,18 @@ void Application::windowWasCreated(Window& window) {
 
 void Application::windowWillBeDestroyed(Window& window) {
     std::erase(_windows, &window);
+}
+
+Window* Application::keyWindow() const {
+    // Closing a window resigns its key status: the key window is a visible one.
+    const auto key =
+        std::find_if(_windows.begin(), _windows.end(), [](const Window* window) { return window->isKeyWindow(); });
+    return key == _windows.end() ? nullptr : *key;
+}
+
+std::shared_ptr<Image> Application::applicationIconImage() const {
+    const std::optional<std::string> name = Bundle::main().infoString("CFBundleIconFile");
+    return name ? Image::imageNamed(*name) : nullptr;
 }
 
 bool Application::hasVisibleWindows() const {

@@ -10,6 +10,7 @@ namespace kit {
 
 class Application;
 struct AboutPanelOptions;
+class Image;
 class Notification;
 class Window;
 
@@ -58,6 +59,10 @@ public:
     bool setLaunchesAtLogin(bool launches, std::string& error);
     // Every window of the application, shown or not, in the order they were made.
     const std::vector<Window*>& windows() const { return _windows; }
+    // The visible window that takes key presses, or nullptr.
+    Window* keyWindow() const;
+    // The application's icon: the image the bundle's "CFBundleIconFile" names; nullptr without one.
+    std::shared_ptr<Image> applicationIconImage() const;
 
     // Posted by the host or the entry point; each reaches the delegate.
     void finishLaunching();

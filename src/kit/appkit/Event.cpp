@@ -8,6 +8,10 @@ Point Event::mouseLocation() {
     return host().mouseLocation();
 }
 
+bool Event::mouseLocationIsKnown() {
+    return host().knowsMouseLocation();
+}
+
 std::uint64_t Event::modifierFlags() {
     return host().modifierFlags();
 }

@@ -13,6 +13,9 @@ class Event {
 public:
     // The pointer in global screen coordinates, origin at the lower left of the primary screen.
     static Point mouseLocation();
+    // False where the desktop keeps the pointer's place from applications: mouseLocation is then off every
+    // screen.
+    static bool mouseLocationIsKnown();
     static std::uint64_t modifierFlags();
 };
 

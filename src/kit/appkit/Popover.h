@@ -28,7 +28,9 @@ enum class PopoverBehavior { ApplicationDefined = 0, Transient = 1, Semitransien
 enum class RectEdge { MinX = 0, MinY = 1, MaxX = 2, MaxY = 3 };
 
 // A panel of content anchored to a rectangle of a view (NSPopover). While shown, the content view lives in
-// a borderless window of the popover's, placed against the anchor; closed, it goes back to its controller.
+// a borderless child window of the anchor's window, placed against the anchor and kept on the anchor's
+// screen (shifted along the anchor's side, or opened on the opposite side when it does not fit); it follows
+// the anchor when that window moves or resizes. Closed, the content goes back to its controller.
 class Popover : public Object {
 public:
     Popover() = default;
@@ -58,6 +60,11 @@ public:
     // close.
     void closedByPlatform() { close(); }
     void anchorWindowWillClose(Object* /*notification*/) { closedByPlatform(); }
+    void anchorWindowDidChangeFrame(Object* notification);
+
+    // Where a popover of `size` opens against `anchor` (screen coordinates) on side `edge`, inside `screen`
+    // (a screen's visible frame) as far as it fits.
+    static Rect placement(const Rect& anchor, Size size, RectEdge edge, const Rect& screen);
 
     static const DispatchTable& classDispatchTable();
 
@@ -65,7 +72,9 @@ protected:
     const DispatchTable& dispatchTable() const override { return classDispatchTable(); }
 
 private:
-    static Rect placement(const Rect& anchorOnScreen, Size size, RectEdge edge);
+    // The anchor in screen coordinates, and where a window of `size` goes against it.
+    Rect anchorOnScreen() const;
+    Rect placedFrame(Size size) const;
 
     std::shared_ptr<ViewController> _contentViewController;
     bool _animates = false;
@@ -73,6 +82,11 @@ private:
     PopoverDelegate* _delegate = nullptr;
     std::unique_ptr<Window> _window;
     View* _shownView = nullptr;
+    // While shown: what it points at. The window's close or move reaches the popover, which closes or follows.
+    Window* _anchorWindow = nullptr;
+    View* _anchorView = nullptr;
+    Rect _anchorRect;
+    RectEdge _edge = RectEdge::MinY;
 };
 
 }  // namespace kit

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "kit/appkit/AnimationContext.h"
 #include "kit/appkit/Application.h"
@@ -29,6 +30,11 @@ Window::Window(const Rect& contentRect, std::uint64_t styleMask, BackingStoreTyp
 
 Window::~Window() {
     Application::shared().windowWillBeDestroyed(*this);
+    for (Window* child : Application::shared().windows()) {
+        if (child->_parentWindow == this) {
+            child->_parentWindow = nullptr;
+        }
+    }
     _peer.reset();
     _contentView.reset();
     for (const auto& entry : _titlebarAccessories) {
@@ -77,7 +83,7 @@ void Window::setFrame(const Rect& frame, bool display, bool /*animate*/) {
     if (frame == _frame) {
         return;
     }
-    _frame = frame;
+    const Rect old = std::exchange(_frame, frame);
     if (_contentView) {
         _contentView->setFrame(Rect(Point{}, frame.size));
     }
@@ -85,6 +91,12 @@ void Window::setFrame(const Rect& frame, bool display, bool /*animate*/) {
     ensurePeer().frameDidChange();
     if (display && _visible && _contentView && _contentView->needsDisplay()) {
         displayIfNeeded();
+    }
+    if (frame.origin != old.origin) {
+        NotificationCenter::defaultCenter().post(WindowDidMoveNotification, this);
+    }
+    if (frame.size != old.size) {
+        NotificationCenter::defaultCenter().post(WindowDidResizeNotification, this);
     }
 }
 
@@ -107,9 +119,19 @@ void Window::orderFront(Object* /*sender*/) {
 void Window::makeKeyAndOrderFront(Object* sender) {
     orderFront(sender);
     if (canBecomeKeyWindow()) {
-        _keyWindow = true;
+        becomeKeyWindow();
         ensurePeer().didBecomeKey();
     }
+}
+
+void Window::becomeKeyWindow() {
+    if (!canBecomeKeyWindow()) {
+        return;
+    }
+    for (Window* other : Application::shared().windows()) {
+        other->_keyWindow = false;
+    }
+    _keyWindow = true;
 }
 
 void Window::center() {

@@ -28,6 +28,9 @@ inline constexpr std::uint64_t WindowCollectionBehaviorMoveToActiveSpace = 1u <<
 inline constexpr std::uint64_t WindowCollectionBehaviorTransient = 1u << 3;
 
 inline constexpr const char* WindowWillCloseNotification = "NSWindowWillCloseNotification";
+// Posted by setFrame: when the window's origin, or its size, changed.
+inline constexpr const char* WindowDidMoveNotification = "NSWindowDidMoveNotification";
+inline constexpr const char* WindowDidResizeNotification = "NSWindowDidResizeNotification";
 
 inline constexpr int NormalWindowLevel = 0;
 inline constexpr int StatusWindowLevel = 25;
@@ -95,11 +98,19 @@ public:
     void setTitle(const std::string& title);
     bool hidesOnDeactivate() const { return _hidesOnDeactivate; }
     void setHidesOnDeactivate(bool hides) { _hidesOnDeactivate = hides; }
+    // The window this one belongs to (a popover's window to the window it points into), or nullptr: a host
+    // keeps it above that window and out of the desktop's lists of windows. Set before it is first shown.
+    Window* parentWindow() const { return _parentWindow; }
+    void setParentWindow(Window* parent) { _parentWindow = parent; }
 
     void orderFront(Object* sender);
     // Orders the window front and makes it the one that takes key presses.
     virtual void makeKeyAndOrderFront(Object* sender);
     bool isKeyWindow() const { return _keyWindow; }
+    // The window became the one that takes key presses, and every other window of the application resigns
+    // it: makeKeyAndOrderFront calls it, and a host calls it when the user gave the window the keyboard. A
+    // window that cannot become key stays as it is.
+    void becomeKeyWindow();
     // Puts the window in the middle of the primary screen across, and somewhat above the middle, as the
     // platform does: a third of the free height above it, two thirds below. Whole points.
     void center();
@@ -169,6 +180,7 @@ private:
     bool _visible = false;
     bool _keyWindow = false;
     bool _hidesOnDeactivate = false;
+    Window* _parentWindow = nullptr;
     std::string _title;
     int _space = 0;
     bool _displayScheduled = false;

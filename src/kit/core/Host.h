@@ -100,6 +100,9 @@ public:
                                                                 std::uint32_t relativeToWindow) = 0;
     // Pointer position in global screen coordinates.
     virtual Point mouseLocation() const = 0;
+    // False on desktops that never tell an application where the pointer is (it then reads as far off every
+    // screen).
+    virtual bool knowsMouseLocation() const { return true; }
     // Modifier flags held now, in the platform's bits (Shift 0x20000).
     virtual std::uint64_t modifierFlags() const = 0;
 

@@ -470,7 +470,7 @@ std::string PropertyListSerialization::write(const PropertyList& value) {
 
 std::optional<PropertyList> PropertyListSerialization::readFile(const std::filesystem::path& path,
                                                                 std::string* error) {
-    const std::optional<std::string> bytes = readWholeFile(path, error);
+    const std::optional<std::string> bytes = readWholeFile(path, largestFile, error);
     return bytes ? read(*bytes, error) : std::nullopt;
 }
 

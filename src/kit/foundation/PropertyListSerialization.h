@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,6 +19,13 @@ public:
     // `value` as a complete XML property-list document.
     static std::string write(const PropertyList& value);
 
+    // The largest file readFile reads. Awning's settings are a few kilobytes (a colour archive is under
+    // 200 bytes), an Info property list less; a megabyte is ample for both and still parses in well under a
+    // second, and every change rewrites the whole file, so a larger one would slow each slider step.
+    static constexpr std::size_t largestFile = std::size_t{1} << 20;
+
+    // The value the regular file at `path` holds, read under `largestFile`; nullopt when it is not there,
+    // cannot be read, is no regular file, is larger or is not a property list, with the reason in `error`.
     static std::optional<PropertyList> readFile(const std::filesystem::path& path,
                                                 std::string* error = nullptr);
     // Replaces `path` atomically: the document goes to a temporary file beside it, reaches the disk, and is

@@ -253,7 +253,7 @@ std::optional<StringsTable> StringsTable::parse(const std::string& bytes, std::s
 }
 
 std::optional<StringsTable> StringsTable::readFile(const std::filesystem::path& path, std::string* error) {
-    const std::optional<std::string> bytes = readWholeFile(path, error);
+    const std::optional<std::string> bytes = readWholeFile(path, largestFile, error);
     return bytes ? parse(*bytes, error) : std::nullopt;
 }
 

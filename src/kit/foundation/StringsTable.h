@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -14,6 +15,10 @@ class StringsTable {
 public:
     // nullopt when `bytes` is not a well-formed table, with the reason in `error` when given.
     static std::optional<StringsTable> parse(const std::string& bytes, std::string* error = nullptr);
+    // A table of the application's few hundred strings is tens of kilobytes.
+    static constexpr std::size_t largestFile = std::size_t{1} << 20;
+
+    // The table in the regular file at `path`, read under `largestFile`; nullopt with the reason otherwise.
     static std::optional<StringsTable> readFile(const std::filesystem::path& path,
                                                 std::string* error = nullptr);
 

@@ -10,6 +10,7 @@
 #include "kit/core/Host.h"
 #include "kit/core/ProcessLocal.h"
 #include "kit/foundation/Bundle.h"
+#include "kit/foundation/FileContents.h"
 #include "kit/foundation/Log.h"
 #include "kit/foundation/PropertyListSerialization.h"
 
@@ -61,6 +62,8 @@ UserDefaults::UserDefaults(std::filesystem::path directory, std::string domain)
 }
 
 void UserDefaults::load() {
+    // Writers killed mid-write leave their temporary files; nothing else ever removes them.
+    removeStrayTemporaryFiles(_path);
     std::error_code ignored;
     if (!std::filesystem::exists(std::filesystem::symlink_status(_path, ignored))) {
         return;

@@ -17,8 +17,10 @@ public:
     // The application's domain (the bundle identifier) in the host's defaults directory; made on first
     // use for each process.
     static UserDefaults& standard();
-    // Opens `domain` in `directory`. A file that cannot be read as a property-list dictionary is logged
-    // once, moved aside to "<domain>.plist.damaged-<n>" and the domain starts empty.
+    // Opens `domain` in `directory`, first removing the temporary files of its writers that were killed
+    // mid-write. A file that cannot be read as a property-list dictionary (no regular file, larger than
+    // PropertyListSerialization::largestFile, not a property list) is logged once, moved aside to
+    // "<domain>.plist.damaged-<n>" and the domain starts empty.
     UserDefaults(std::filesystem::path directory, std::string domain);
 
     std::optional<PropertyList> objectForKey(const std::string& key) const;

@@ -30,9 +30,9 @@ public:
     // The system's refresh glyph (NSImageNameRefreshFreestandingTemplate).
     static constexpr const char* RefreshFreestandingTemplate = "NSRefreshFreestandingTemplate";
 
-    // A system image of that name (drawn by the kit), else the application's image `name` ("<name>.png" among
-    // the bundle's resources, its size in points that of its pixels), the same object on every call; nullptr
-    // when the bundle has none.
+    // A system image of that name (drawn by the kit), else the application's image `name` among the bundle's
+    // resources, the same object on every call; nullptr when the bundle has none. "<name>.png" is sized in
+    // points as its pixels are; "<name>.svg" at its document's size, drawn anew at each resolution.
     static std::shared_ptr<Image> imageNamed(const std::string& name);
     // The system symbol `symbolName`; nullptr for a symbol the system does not have.
     static std::shared_ptr<Image> imageWithSystemSymbolName(const std::string& symbolName,
@@ -77,7 +77,10 @@ public:
     const std::vector<Bitmap>& representations() const { return _representations; }
 
 private:
+    static std::shared_ptr<Image> imageFromFile(const std::string& name);
     Bitmap drawnBitmap(double scale) const;
+    // Pixels of `width` by `height` drawn afresh (a drawing handler, or a vector document), cached by size.
+    Bitmap cachedDrawing(int width, int height, const std::function<Bitmap()>& draw) const;
 
     Size _size;
     std::string _name;
@@ -87,6 +90,7 @@ private:
     std::optional<SymbolConfiguration> _symbolConfiguration;
     std::vector<Bitmap> _representations;
     DrawingHandler _drawingHandler;
+    std::filesystem::path _vectorDocument;  // an SVG file, drawn at each resolution asked for
     bool _flipped = false;
     mutable std::map<std::pair<int, int>, Bitmap> _drawnRepresentations;  // by pixel size
 };

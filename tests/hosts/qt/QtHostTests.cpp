@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include "hosts/qt/QtHost.h"
 #include "hosts/qt/widgets/QtWindowPeer.h"
@@ -106,4 +107,29 @@ TEST(QtWindowPeer, PaintsTheWindowsLayersAtTheScreensScale) {
 
     window.close();
     EXPECT_FALSE(peer.widget().isVisible());
+}
+
+TEST(QtWindowPeer, APopoversWindowIsAnEdgedToolWindowOfItsParentWhateverThePolicy) {
+    QtHost host;
+    kit::Window parent(kit::Rect(100, 100, 300, 200), kit::WindowStyleMaskTitled, kit::BackingStoreType::Buffered,
+                       false);
+    parent.makeKeyAndOrderFront(nullptr);
+    kit::Window popover(kit::Rect(150, 50, 180, 100), kit::WindowStyleMaskBorderless,
+                        kit::BackingStoreType::Buffered, false);
+    popover.setParentWindow(&parent);
+    popover.orderFront(nullptr);
+    const QWidget& widget = peerOf(popover).widget();
+    EXPECT_EQ(widget.windowType(), Qt::Tool);
+    EXPECT_FALSE(widget.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "above its parent, not above all";
+    EXPECT_TRUE(widget.testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_TRUE(peerOf(popover).widget().drawsEdge());
+    ASSERT_NE(widget.windowHandle(), nullptr);
+    EXPECT_EQ(widget.windowHandle()->transientParent(), peerOf(parent).widget().windowHandle());
+
+    // The accessory policy makes every window a tool window and the regular one takes that back: not a
+    // popover's.
+    ASSERT_TRUE(host.applicationPort().setActivationPolicy(1));
+    ASSERT_TRUE(host.applicationPort().setActivationPolicy(0));
+    EXPECT_EQ(widget.windowType(), Qt::Tool);
+    EXPECT_NE(peerOf(parent).widget().windowType(), Qt::Tool);
 }

@@ -179,3 +179,32 @@ TEST_F(WindowTest, CentringUsesThePrimaryScreensFreeAreaAndKeyStatusNeedsATitled
     EXPECT_TRUE(borderless->isVisible());
     EXPECT_FALSE(borderless->isKeyWindow());
 }
+
+// One window takes key presses at a time, so a host that brings the application forward knows which window
+// to give the keyboard.
+TEST_F(WindowTest, OneWindowIsKeyAtATimeAndTheUserCanMakeAnotherOneKey) {
+    const auto titled = [] {
+        return std::make_unique<kit::Window>(kit::Rect(0, 0, 200, 100), kit::WindowStyleMaskTitled,
+                                             kit::BackingStoreType::Buffered, false);
+    };
+    auto settings = titled();
+    auto about = titled();
+    kit::Application& application = kit::Application::shared();
+    EXPECT_EQ(application.keyWindow(), nullptr);
+    about->makeKeyAndOrderFront(nullptr);
+    settings->makeKeyAndOrderFront(nullptr);
+    EXPECT_TRUE(settings->isKeyWindow());
+    EXPECT_FALSE(about->isKeyWindow()) << "the earlier key window resigns";
+    EXPECT_EQ(application.keyWindow(), settings.get());
+
+    about->becomeKeyWindow();  // the user clicked it
+    EXPECT_EQ(application.keyWindow(), about.get());
+    EXPECT_FALSE(settings->isKeyWindow());
+    auto borderless = makeWindow();
+    borderless->orderFront(nullptr);
+    borderless->becomeKeyWindow();
+    EXPECT_EQ(application.keyWindow(), about.get()) << "a window that cannot be key takes nothing";
+
+    about->close();
+    EXPECT_EQ(application.keyWindow(), nullptr);
+}

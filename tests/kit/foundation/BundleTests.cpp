@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <memory>
 
 #include "hosts/headless/HeadlessHost.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/PropertyListSerialization.h"
+#include "kit/foundation/StringsTable.h"
 #include "kit/foundation/UserDefaults.h"
 #include "support/HeadlessTest.h"
 #include "support/TemporaryFolder.h"
@@ -99,6 +101,23 @@ TEST_F(BundleTest, DamagedFilesAreLoggedOnceAndIgnored) {
     EXPECT_EQ(kit::localized("Quit"), "Quit");
     EXPECT_EQ(kit::localized("Quit"), "Quit");
     EXPECT_EQ(_host->logMessages().size(), 2u);
+}
+
+// The bundle's files may be anything the user put there: a FIFO or a device is refused at once, not waited
+// for or read without end, and so is a file larger than any real one.
+TEST_F(BundleTest, FilesThatAreNoRegularFilesOrTooLargeAreLoggedAndIgnored) {
+    ASSERT_EQ(mkfifo((_bundle.path() / "Info.plist").c_str(), 0600), 0);
+    std::filesystem::create_directories(_bundle.path() / "en.lproj");
+    std::filesystem::create_symlink("/dev/zero", _bundle.path() / "en.lproj" / "Localizable.strings");
+    _bundle.write("en.lproj/Large.strings", std::string(kit::StringsTable::largestFile + 1, ' '));
+    start();
+    EXPECT_TRUE(Bundle::main().infoDictionary().empty());
+    EXPECT_EQ(kit::localized("Quit"), "Quit");
+    EXPECT_EQ(Bundle::main().localizedString("Quit", "", "Large"), "Quit");
+    ASSERT_EQ(_host->logMessages().size(), 3u);
+    EXPECT_NE(_host->logMessages()[0].find("Info.plist is not a regular file"), std::string::npos);
+    EXPECT_NE(_host->logMessages()[1].find("Localizable.strings is not a regular file"), std::string::npos);
+    EXPECT_NE(_host->logMessages()[2].find("Large.strings is larger than 1 MiB"), std::string::npos);
 }
 
 class ShippedBundleTest : public HeadlessTest {};

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <unistd.h>
 
 #include <atomic>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <thread>
 
@@ -165,7 +167,8 @@ TEST_F(UserDefaultsTest, TwoWritersAtOnceLeaveOneWholeFileAndTheLastWins) {
     std::thread reader([&] {
         while (writing) {
             // Until the first write there is no file, which is not a torn one.
-            if (const auto bytes = kit::readWholeFile(folder() / "com.example.Test.plist")) {
+            if (const auto bytes = kit::readWholeFile(folder() / "com.example.Test.plist",
+                                                      kit::PropertyListSerialization::largestFile)) {
                 const auto contents = kit::PropertyListSerialization::read(*bytes);
                 tornReads += !contents || !contents->dictionary();
             }
@@ -257,4 +260,63 @@ TEST_F(UserDefaultsTest, OtherDomainsAreReadOnlyFromTheSameFolder) {
 TEST_F(UserDefaultsTest, AMissingFolderIsCreatedOnTheFirstChange) {
     UserDefaults(folder() / "made" / "later", "com.example.Test").setBool(true, "Pills");
     EXPECT_TRUE(std::filesystem::exists(folder() / "made" / "later" / "com.example.Test.plist"));
+}
+
+// A settings file that is no regular file, or far larger than settings ever are, is refused like a damaged
+// one: one line, moved aside, the settings start empty; start-up neither waits for a FIFO's writer nor
+// reads a device without end.
+TEST_F(UserDefaultsTest, ASettingsFileThatIsNoRegularFileOrTooLargeIsSetAside) {
+    const auto file = folder() / "com.larkspur.Awning.plist";
+    const std::string largest = kit::PropertyListSerialization::write(PropertyList::Dictionary{
+        {"Big", std::string(kit::PropertyListSerialization::largestFile - 300, 'x')}});
+    const struct {
+        const char* what;
+        std::function<void()> plant;
+        const char* reason;
+    } rows[] = {
+        {"a FIFO", [&] { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }, "is not a regular file"},
+        {"a link to /dev/zero", [&] { std::filesystem::create_symlink("/dev/zero", file); },
+         "is not a regular file"},
+        {"a folder", [&] { std::filesystem::create_directory(file); }, "is not a regular file"},
+        {"larger than the limit", [&] { std::ofstream(file) << largest << std::string(300, ' '); },
+         "is larger than 1 MiB"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        restart();
+        row.plant();
+        EXPECT_TRUE(UserDefaults::standard().dictionaryRepresentation().empty());
+        ASSERT_EQ(world().logMessages().size(), 1u);
+        EXPECT_NE(world().logMessages()[0].find(row.reason), std::string::npos) << world().logMessages()[0];
+        EXPECT_NE(world().logMessages()[0].find("moved to"), std::string::npos) << world().logMessages()[0];
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(file)));
+        UserDefaults::standard().setBool(true, "Pills");
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(file)))
+            << "the next change writes a new file";
+        std::filesystem::remove_all(folder());
+        std::filesystem::create_directories(folder());
+    }
+
+    restart();
+    ASSERT_LE(largest.size(), kit::PropertyListSerialization::largestFile);
+    std::ofstream(file) << largest;
+    EXPECT_TRUE(UserDefaults::standard().objectForKey("Big")) << "a file within the limit is read";
+    EXPECT_TRUE(world().logMessages().empty());
+
+    // Another application's domain is only read, and refused the same way.
+    ASSERT_EQ(mkfifo((folder() / "com.apple.dock.plist").c_str(), 0600), 0);
+    EXPECT_FALSE(UserDefaults::standard().persistentDomainForName("com.apple.dock"));
+    EXPECT_TRUE(std::filesystem::exists(folder() / "com.apple.dock.plist")) << "and never moved";
+}
+
+TEST_F(UserDefaultsTest, AStartRemovesTheTemporaryFilesOfKilledWriters) {
+    UserDefaults::standard().setBool(true, "Pills");
+    const auto stray = folder() / "com.larkspur.Awning.plist.tmp-2147483646-Ab12Cd";
+    const auto live = folder() / ("com.larkspur.Awning.plist.tmp-" + std::to_string(getpid()) + "-Ab12Cd");
+    std::ofstream(stray) << "half";
+    std::ofstream(live) << "half";
+    restart();
+    EXPECT_TRUE(UserDefaults::standard().boolForKey("Pills"));
+    EXPECT_FALSE(std::filesystem::exists(stray));
+    EXPECT_TRUE(std::filesystem::exists(live)) << "a live writer's file is left alone";
 }

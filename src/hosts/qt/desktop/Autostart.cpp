@@ -1,8 +1,10 @@
 #include "hosts/qt/desktop/Autostart.h"
 
-#include <fstream>
+#include <optional>
 #include <sstream>
 #include <system_error>
+
+#include "kit/foundation/FileContents.h"
 
 namespace qthost {
 
@@ -27,6 +29,9 @@ std::string quotedArgument(const std::string& argument) {
     return quoted + "\"";
 }
 
+// A desktop entry is a few hundred bytes; anything much larger, or no regular file, is none of ours.
+constexpr std::size_t largestEntry = std::size_t{64} << 10;
+
 bool skipsEntry(const std::string& line) {
     return line == "Hidden=true" || line == "X-GNOME-Autostart-enabled=false";
 }
@@ -49,10 +54,12 @@ std::string Autostart::entryText(const std::filesystem::path& executable) {
 }
 
 bool Autostart::isEnabled() const {
-    std::ifstream entry(_entryPath);
-    if (!entry) {
+    // Read at every showing of the settings window: a FIFO or a device there must not stall it.
+    const std::optional<std::string> text = kit::readWholeFile(_entryPath, largestEntry);
+    if (!text) {
         return false;
     }
+    std::istringstream entry(*text);
     for (std::string line; std::getline(entry, line);) {
         if (skipsEntry(line)) {
             return false;
@@ -66,11 +73,11 @@ bool Autostart::setEnabled(bool enabled, std::string& error) const {
     if (!enabled) {
         std::filesystem::remove(_entryPath, failure);
     } else if (std::filesystem::create_directories(_entryPath.parent_path(), failure); !failure) {
-        std::ofstream entry(_entryPath, std::ios::trunc);
-        entry << entryText(_executable);
-        entry.close();
-        if (!entry) {
-            failure = std::make_error_code(std::errc::io_error);
+        // Replaced, never opened for writing: whatever is there (a FIFO would block a writer) is renamed over.
+        std::string reason;
+        if (!kit::writeWholeFileAtomically(_entryPath, entryText(_executable), &reason)) {
+            error = "Cannot write " + _entryPath.string() + ": " + reason;
+            return false;
         }
     }
     if (failure) {

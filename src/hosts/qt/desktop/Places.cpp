@@ -18,44 +18,76 @@ std::string languageOf(const std::string& tag) {
     return language == "c" || language == "posix" ? "en" : language;
 }
 
+// An XDG base folder: the variable when it is an absolute path, else `fallback` in the home folder.
+std::filesystem::path baseFolder(const char* variable, const char* home, const char* fallback) {
+    if (isSet(variable) && std::filesystem::path(variable).is_absolute()) {
+        return variable;
+    }
+    return std::filesystem::path(isSet(home) ? home : "/") / fallback;
+}
+
+std::string userFolderName(unsigned userId) {
+    return "awning-" + std::to_string(userId);
+}
+
 }  // namespace
 
 std::filesystem::path configHome(const char* xdgConfigHome, const char* home) {
-    if (isSet(xdgConfigHome) && std::filesystem::path(xdgConfigHome).is_absolute()) {
-        return xdgConfigHome;
-    }
-    return std::filesystem::path(isSet(home) ? home : "/") / ".config";
+    return baseFolder(xdgConfigHome, home, ".config");
+}
+
+std::filesystem::path cacheHome(const char* xdgCacheHome, const char* home) {
+    return baseFolder(xdgCacheHome, home, ".cache");
 }
 
 std::filesystem::path defaultsDirectory(const char* xdgConfigHome, const char* home) {
     return configHome(xdgConfigHome, home) / "awning";
 }
 
+std::vector<std::filesystem::path> bundleDirectoryCandidates(const char* configured,
+                                                             const std::filesystem::path& executableDirectory,
+                                                             const std::filesystem::path& installedDataDirectory) {
+    if (isSet(configured)) {
+        return {configured};
+    }
+    std::vector<std::filesystem::path> candidates;
+    if (!executableDirectory.empty()) {
+        candidates.push_back(executableDirectory / "resources");
+        // Installed under another prefix than the configured one.
+        candidates.push_back(executableDirectory.parent_path() / "share" / "awning");
+    }
+    candidates.push_back(installedDataDirectory / "awning");
+    return candidates;
+}
+
 std::filesystem::path bundleDirectory(const char* configured,
                                       const std::filesystem::path& executableDirectory,
                                       const std::filesystem::path& installedDataDirectory) {
-    if (isSet(configured)) {
-        return configured;
+    const std::vector<std::filesystem::path> candidates =
+        bundleDirectoryCandidates(configured, executableDirectory, installedDataDirectory);
+    for (const std::filesystem::path& candidate : candidates) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(candidate / "Info.plist", error)) {
+            return candidate;
+        }
     }
-    std::error_code error;
-    const std::filesystem::path beside = executableDirectory / "resources";
-    if (!executableDirectory.empty() && std::filesystem::is_directory(beside, error)) {
-        return beside;
-    }
-    // Installed under another prefix than the configured one.
-    const std::filesystem::path relocated = executableDirectory.parent_path() / "share" / "awning";
-    if (!executableDirectory.empty() && std::filesystem::is_directory(relocated, error)) {
-        return relocated;
-    }
-    return installedDataDirectory / "awning";
+    return candidates.back();
 }
 
-std::filesystem::path instanceSocketPath(const char* xdgRuntimeDir,
-                                         const std::filesystem::path& temporaryDirectory, unsigned userId) {
-    const std::string name = "awning-" + std::to_string(userId);
-    const std::filesystem::path folder =
-        isSet(xdgRuntimeDir) ? std::filesystem::path(xdgRuntimeDir) : temporaryDirectory / name;
-    return folder / (name + ".socket");
+std::vector<SocketFolder> instanceSocketFolders(const char* xdgRuntimeDir,
+                                                const std::filesystem::path& temporaryDirectory,
+                                                const std::filesystem::path& cacheDirectory, unsigned userId) {
+    std::vector<SocketFolder> folders;
+    if (isSet(xdgRuntimeDir)) {
+        folders.push_back({xdgRuntimeDir, false});
+    }
+    folders.push_back({temporaryDirectory / userFolderName(userId), true});
+    folders.push_back({cacheDirectory / "awning", true});
+    return folders;
+}
+
+std::string instanceSocketName(unsigned userId) {
+    return userFolderName(userId) + ".socket";
 }
 
 std::vector<std::string> languageCodes(const std::vector<std::string>& uiLanguages) {

@@ -11,12 +11,15 @@ bool isWaylandSession(const SessionEnvironment& session) {
 
 }  // namespace
 
-std::optional<std::string> sessionProblem(const SessionEnvironment& session) {
-    if (session.platform.empty() && isWaylandSession(session)) {
-        return "Awning needs an X11 session for now; this is a Wayland session. (QT_QPA_PLATFORM=xcb forces "
-               "X11 through XWayland, where the panel cannot be found.)";
+std::string sessionPlatform(const SessionEnvironment& session) {
+    if (!session.platform.empty()) {
+        return session.platform;
     }
-    if ((session.platform.empty() || session.platform == "xcb") && session.display.empty()) {
+    return isWaylandSession(session) ? "wayland" : "xcb";
+}
+
+std::optional<std::string> sessionProblem(const SessionEnvironment& session) {
+    if (sessionPlatform(session) == "xcb" && session.display.empty()) {
         return "Awning needs an X11 display to tint, and DISPLAY is not set.";
     }
     return std::nullopt;

@@ -13,9 +13,13 @@ struct SessionEnvironment {
     std::string display;         // DISPLAY
 };
 
-// The one line that says why Awning cannot run here, or nullopt. A Wayland session is refused unless the
-// user forced X11 (QT_QPA_PLATFORM=xcb): through XWayland no X window stands for the panel and the tint
-// would take the panel's clicks.
+// The Qt platform Awning runs on: "wayland" in a Wayland session (through XWayland no X window stands for the
+// panel and the tint would take the panel's clicks), "xcb" in an X11 one, and whatever the user forced with
+// QT_QPA_PLATFORM as it is (QT_QPA_PLATFORM=xcb forces X11).
+std::string sessionPlatform(const SessionEnvironment& session);
+
+// The one line that says why Awning cannot run here, or nullopt. Whether a Wayland compositor can host the
+// tint is known only once connected to it.
 std::optional<std::string> sessionProblem(const SessionEnvironment& session);
 
 }  // namespace qthost

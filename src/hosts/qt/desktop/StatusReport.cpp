@@ -6,9 +6,15 @@ namespace qthost {
 
 namespace {
 
+// As long as the values need: a number such as 1e308 alone takes 300 digits, a window class any length.
 std::string format(const char* pattern, auto... values) {
-    char line[512];
-    std::snprintf(line, sizeof line, pattern, values...);
+    const int length = std::snprintf(nullptr, 0, pattern, values...);
+    if (length <= 0) {
+        return "";
+    }
+    std::string line(static_cast<std::size_t>(length) + 1, '\0');
+    std::snprintf(line.data(), line.size(), pattern, values...);
+    line.resize(static_cast<std::size_t>(length));
     return line;
 }
 

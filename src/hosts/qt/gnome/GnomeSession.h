@@ -25,6 +25,7 @@ public:
     std::optional<PixelPoint> pointer() const override;
     SessionStatus status() const override;
 
+    bool windowsKeepTheirPlace() const override { return false; }
     std::unique_ptr<OverlaySurface> createOverlaySurface() override;
     void windowShown(QWindow&) override {}
     void activate(QWindow& window) override;

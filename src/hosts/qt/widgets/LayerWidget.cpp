@@ -18,13 +18,25 @@ void LayerWidget::setContent(kit::Bitmap bitmap, double scale) {
     update();
 }
 
+void LayerWidget::setDrawsEdge(bool drawsEdge) {
+    _drawsEdge = drawsEdge;
+    update();
+}
+
 void LayerWidget::paintEvent(QPaintEvent*) {
-    if (_image.isNull()) {
+    if (_image.isNull() && !_drawsEdge) {
         return;
     }
     QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QPointF(0.0, 0.0), _image);
+    if (!_image.isNull()) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPointF(0.0, 0.0), _image);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    if (_drawsEdge) {
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 void LayerWidget::closeEvent(QCloseEvent* event) {
@@ -44,6 +56,13 @@ void LayerWidget::resizeEvent(QResizeEvent*) {
     if (_geometryHandler) {
         _geometryHandler();
     }
+}
+
+void LayerWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && _activationHandler) {
+        _activationHandler();
+    }
+    QWidget::changeEvent(event);
 }
 
 }  // namespace qthost

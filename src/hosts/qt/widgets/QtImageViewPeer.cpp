@@ -2,8 +2,9 @@
 
 #include <QLabel>
 #include <QPixmap>
+#include <cmath>
 
-#include "hosts/qt/widgets/QtRichText.h"
+#include "hosts/qt/widgets/QtImages.h"
 #include "kit/appkit/ImageView.h"
 
 namespace qthost {
@@ -14,7 +15,8 @@ QtImageViewPeer::QtImageViewPeer(kit::ImageView& view, QWidget& parent)
 }
 
 void QtImageViewPeer::syncContent() {
-    const QImage image = _imageView.image() ? qtImage(*_imageView.image()) : QImage();
+    const int pixelWidth = static_cast<int>(std::ceil(_imageView.frame().width() * _label->devicePixelRatioF()));
+    const QImage image = _imageView.image() ? qtImage(*_imageView.image(), pixelWidth) : QImage();
     _label->setPixmap(image.isNull() ? QPixmap()
                                      : QPixmap::fromImage(image).scaled(_label->size(), Qt::KeepAspectRatio,
                                                                         Qt::SmoothTransformation));

@@ -5,6 +5,7 @@
 
 #include "hosts/qt/widgets/QtColors.h"
 #include "hosts/qt/widgets/QtFonts.h"
+#include "hosts/qt/widgets/QtImages.h"
 #include "kit/graphics/Image.h"
 #include "kit/text/AttributedString.h"
 #include "kit/text/TextAttachment.h"
@@ -58,21 +59,6 @@ QString attachmentHTML(const kit::TextAttributes& attributes, std::size_t index,
 }
 
 }  // namespace
-
-QImage qtImage(const kit::Image& image) {
-    const kit::Bitmap* largest = nullptr;
-    for (const kit::Bitmap& bitmap : image.representations()) {
-        if (!largest || bitmap.width() > largest->width()) {
-            largest = &bitmap;
-        }
-    }
-    if (!largest || largest->isEmpty()) {
-        return {};
-    }
-    return QImage(reinterpret_cast<const uchar*>(largest->pixels()), largest->width(), largest->height(),
-                  QImage::Format_ARGB32_Premultiplied)
-        .copy();
-}
 
 QUrl attachmentURL(std::size_t index) {
     return QUrl(QStringLiteral("%1:%2").arg(attachmentScheme).arg(index));

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QString>
 #include <QUrl>
 #include <optional>
@@ -9,13 +8,9 @@ class QTextDocument;
 
 namespace kit {
 class AttributedString;
-class Image;
 }  // namespace kit
 
 namespace qthost {
-
-// A kit image's largest pixels as a QImage (null when it has none).
-QImage qtImage(const kit::Image& image);
 
 // Qt rich text for a kit attributed string: one paragraph per line with its alignment, one span per run
 // with its font, colour and tool tip. With a `document`, each attachment shows its image (added to the

@@ -13,6 +13,11 @@ namespace qthost {
 
 namespace {
 
+// A popover's window: it belongs to the window it points into.
+bool isChildWindow(const kit::Window& window) {
+    return window.parentWindow() && !QtWindowPeer::isOverlay(window);
+}
+
 QRect qtGeometry(const kit::Rect& rect) {
     return QRect(static_cast<int>(std::lround(rect.minX())), static_cast<int>(std::lround(rect.minY())),
                  static_cast<int>(std::lround(rect.width())), static_cast<int>(std::lround(rect.height())));
@@ -25,7 +30,8 @@ bool QtWindowPeer::isOverlay(const kit::Window& window) {
 }
 
 Qt::WindowFlags QtWindowPeer::windowFlags(const kit::Window& window) {
-    Qt::WindowFlags flags = Qt::Window;
+    // A tool window transient for its parent: the window manager keeps it above that window.
+    Qt::WindowFlags flags = isChildWindow(window) ? Qt::Tool : Qt::Window;
     const std::uint64_t style = window.styleMask();
     if (style == kit::WindowStyleMaskBorderless) {
         flags |= Qt::FramelessWindowHint;
@@ -62,6 +68,11 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
         _widget->setAttribute(Qt::WA_TranslucentBackground);
         _widget->setAttribute(Qt::WA_ShowWithoutActivating);
     }
+    if (isChildWindow(window)) {
+        // Shown, it leaves the keyboard with the window it points into; frameless, it needs an edge of its own.
+        _widget->setAttribute(Qt::WA_ShowWithoutActivating);
+        _widget->setDrawsEdge(true);
+    }
     _fade.setTargetObject(_widget.get());
     _fade.setPropertyName("windowOpacity");
     QObject::connect(&_fade, &QVariantAnimation::valueChanged, [this] { _host.session().sendQueuedRequests(); });
@@ -69,14 +80,30 @@ QtWindowPeer::QtWindowPeer(QtHost& host, kit::Window& window)
     _widget->setWindowOpacity(_window.presentedAlphaValue());
     _widget->setWindowTitle(QString::fromStdString(_window.title()));
     if (!isOverlay(window)) {
+        becomePopupOfParent();
         attachMenuBar();
         _widget->setCloseHandler([this] { _window.close(); });
         _widget->setGeometryHandler([this] { adoptShownFrame(); });
+        _widget->setActivationHandler([this] { _window.becomeKeyWindow(); });
         presentContentView();
     }
 }
 
 QtWindowPeer::~QtWindowPeer() = default;
+
+void QtWindowPeer::becomePopupOfParent() {
+    kit::Window* parentWindow = _window.parentWindow();
+    auto* parent = parentWindow ? dynamic_cast<QtWindowPeer*>(parentWindow->peer()) : nullptr;
+    if (!parent || _host.session().windowsKeepTheirPlace()) {
+        return;
+    }
+    // A tooltip-type window with a transient parent is a popup that takes no grab: it stays open while the
+    // user works in its parent, as a popover does, and lies where it is put relative to the parent.
+    _widget->setWindowFlags((_widget->windowFlags() & ~Qt::WindowType_Mask) | Qt::ToolTip);
+    nativeWindow().setTransientParent(&parent->nativeWindow());
+    _popupParent = parent;
+    applyFrame();
+}
 
 void QtWindowPeer::frameDidChange() {
     const QSize oldSize = _widget->size();
@@ -87,7 +114,14 @@ void QtWindowPeer::frameDidChange() {
 }
 
 QRect QtWindowPeer::kitGeometry() const {
-    return qtGeometry(_host.screenCoordinates().toQt(_window.frame()));
+    const QRect geometry = qtGeometry(_host.screenCoordinates().toQt(_window.frame()));
+    if (!_popupParent) {
+        return geometry;
+    }
+    // Where the compositor places windows, Qt's window for the parent is not where its widget was put (it
+    // stays at 0,0): a popup keeps its place relative to the parent's window.
+    return geometry.translated(_popupParent->nativeWindow().geometry().topLeft() -
+                               _popupParent->_widget->geometry().topLeft());
 }
 
 QRect QtWindowPeer::shownGeometry() const {
@@ -174,9 +208,22 @@ void QtWindowPeer::didBecomeKey() {
 }
 
 void QtWindowPeer::didOrderFront() {
+    if (isChildWindow(_window) && !_widget->isVisible()) {
+        attachToParentWindow();
+    }
     _widget->show();
     _widget->raise();
     _host.session().windowShown(nativeWindow());
+}
+
+void QtWindowPeer::attachToParentWindow() {
+    // Where the compositor places windows, the popup already has its parent.
+    if (!_popupParent) {
+        if (auto* parent = dynamic_cast<QtWindowPeer*>(_window.parentWindow()->peer())) {
+            nativeWindow().setTransientParent(&parent->nativeWindow());
+        }
+    }
+    _host.session().keepOutOfTaskLists(nativeWindow());
 }
 
 void QtWindowPeer::didClose() {
@@ -255,7 +302,7 @@ void QtWindowPeer::presentTitlebarAccessories() {
         if (QtViewPeer* peer = viewPeer(*container)) {
             peer->place();
         } else {
-            present(*container, *_widget);
+            present(*container, _contentArea ? *_contentArea : static_cast<QWidget&>(*_widget));
         }
         viewPeer(*container)->widget().raise();
     }

@@ -22,7 +22,9 @@ class QtHost;
 // overlay: frameless, click-through, never focused, outside the window manager's control and translucent,
 // painted from the window's layers. Any other window is an ordinary one (framed and titled unless
 // borderless) whose views are real widgets, one presenter per view; closing it closes the kit window,
-// and a size the style mask does not let the user change stays fixed.
+// and a size the style mask does not let the user change stays fixed. A window with a parent window (a
+// popover's) is a tool window transient for its parent's, drawn with an edge, out of the task bars and
+// pagers, and shown without taking the keyboard.
 class QtWindowPeer final : public kit::WindowPeer {
 public:
     QtWindowPeer(QtHost& host, kit::Window& window);
@@ -51,9 +53,12 @@ public:
 
 private:
     static Qt::WindowFlags windowFlags(const kit::Window& window);
+    // Where the compositor places our windows, a window that belongs to another is shown as its popup.
+    void becomePopupOfParent();
     void render();
     // The widget's window on the platform, made now if it has none yet.
     QWindow& nativeWindow();
+    void attachToParentWindow();
     // Where the kit's frame lies in Qt's coordinates, and putting the window there.
     QRect kitGeometry() const;
     // The kit's frame with the menu bar above it: what the top-level widget covers.
@@ -78,6 +83,9 @@ private:
 
     QtHost& _host;
     kit::Window& _window;
+    // The window this one is a popup of; its kit window outlives this one's showing (a popover closes with
+    // its anchor's window).
+    QtWindowPeer* _popupParent = nullptr;
     std::unique_ptr<LayerWidget> _widget;
     // An ordinary closable window shows the application's menus in a bar above its content area.
     std::unique_ptr<QtMenuBar> _menuBar;

@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "hosts/qt/x11/X11WindowHints.h"
+#include "kit/appkit/Application.h"
 #include "kit/foundation/NotificationCenter.h"
 
 namespace qthost {
@@ -57,14 +59,22 @@ void WorkspaceMonitor::post(const X11DesktopEvents::Changes& changes) {
     kit::NotificationCenter& center = kit::NotificationCenter::workspaceCenter();
     if (changes.managers) {
         refreshOpacity();
+        for (const int delay : opacitySettleDelaysMs) {
+            QTimer::singleShot(delay, &_notifier, [this] { refreshOpacity(); });
+        }
     }
     if (changes.panelRestacked) {
         raiseOverlaysSoon();
     }
     // Going full screen, and a compositor or window manager coming or going, stand for a switch of space:
     // the menu bar is checked at once.
-    if (changes.currentDesktop || changes.managers || changes.menuBarMayHaveMoved) {
+    if (changes.currentDesktop || changes.managers || changes.menuBarMayHaveMoved || changes.panelMoved) {
         center.post(kit::WorkspaceActiveSpaceDidChangeNotification, &_sender);
+    }
+    // The check just took the bar's new place; as when a screen's usable area changes, the tint is laid out
+    // there at once rather than at the next layout pass, so it never trails a sliding panel.
+    if (changes.panelMoved) {
+        kit::Application::shared().screenParametersDidChange();
     }
     if (changes.activeWindow) {
         center.post(kit::WorkspaceDidActivateApplicationNotification, &_sender);
@@ -83,17 +93,22 @@ void WorkspaceMonitor::watchPanel(std::vector<X11WindowId> windows) {
     }
 }
 
+// The pause between raises is for a panel that raises itself: one that came into a new frame since the last
+// raise (a window manager replaced another) is raised over at once.
 void WorkspaceMonitor::raiseOverlaysSoon() {
-    if (_raiseLater.isActive()) {
+    const bool newWindows = _events->panelWindows() != _raisedOver;
+    if (_raiseLater.isActive() && !newWindows) {
         return;
     }
-    const qint64 wait = _sinceRaise.isValid() ? minimumRaiseIntervalMs - _sinceRaise.elapsed() : 0;
+    const qint64 wait =
+        !newWindows && _sinceRaise.isValid() ? minimumRaiseIntervalMs - _sinceRaise.elapsed() : 0;
     _raiseLater.start(static_cast<int>(std::max<qint64>(wait, 0)));
 }
 
 // Our overlays bypass the window manager: nobody but us keeps them above the panel.
 void WorkspaceMonitor::raiseOverlays() {
     _sinceRaise.start();
+    _raisedOver = _events->panelWindows();
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->isVisible() && widget->windowFlags().testFlag(Qt::WindowTransparentForInput)) {
             widget->raise();

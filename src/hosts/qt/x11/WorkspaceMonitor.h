@@ -45,6 +45,7 @@ private:
     std::vector<X11WindowId> _panelWindows;
     QTimer _raiseLater;
     QElapsedTimer _sinceRaise;
+    std::vector<X11WindowId> _raisedOver;  // the panel's windows at the last raise
     kit::Object _sender;  // the notifications come from somewhere: observers may filter by sender
 };
 

@@ -12,6 +12,7 @@
 
 #include "hosts/qt/x11/X11ErrorHandler.h"
 #include "hosts/qt/x11/X11Properties.h"
+#include "hosts/qt/x11/X11WindowHints.h"
 
 namespace qthost {
 
@@ -193,6 +194,9 @@ void X11DesktopEvents::noteWindowChange(const XEvent& event) {
 
 void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootTouched) {
     changes.panelRestacked |= restacksThePanel(event);
+    // The panel moving or resizing, managed or not (a window manager reports only the docks it manages):
+    // sliding away and back, it is followed step by step.
+    changes.panelMoved |= event.type == ConfigureNotify && isPanelWindow(event.xconfigure.window);
     if (_fixesEventBase >= 0 && event.type == _fixesEventBase + XFixesSelectionNotify) {
         changes.managers = true;
         return;
@@ -253,8 +257,10 @@ void X11DesktopEvents::handle(const XEvent& event, Changes& changes, bool& rootT
 }
 
 // The panel handed back to the root (its window manager quit), mapped, or restacked by itself or the
-// manager: it may now lie over our tint, which nothing else raises.
-bool X11DesktopEvents::restacksThePanel(const XEvent& event) const {
+// manager: it may now lie over our tint, which nothing else raises. Taken into a new frame (a manager that
+// replaced another), it shows only when that frame is mapped: the frame is watched from then on, rather than
+// from the next check, which was up to a period late (xfwm4 --replace left the bar untinted for 0.3-2 s).
+bool X11DesktopEvents::restacksThePanel(const XEvent& event) {
     unsigned long window = 0;
     switch (event.type) {
         case ConfigureNotify:
@@ -264,11 +270,21 @@ bool X11DesktopEvents::restacksThePanel(const XEvent& event) const {
             window = event.xmap.window;
             break;
         case ReparentNotify:
+            if (event.xreparent.parent != _root) {
+                if (isPanelWindow(event.xreparent.window) && !isPanelWindow(event.xreparent.parent)) {
+                    _panelWindows.push_back(event.xreparent.parent);
+                }
+                return false;
+            }
             window = event.xreparent.window;
             break;
         default:
             return false;
     }
+    return isPanelWindow(window);
+}
+
+bool X11DesktopEvents::isPanelWindow(unsigned long window) const {
     return std::find(_panelWindows.begin(), _panelWindows.end(), window) != _panelWindows.end();
 }
 
@@ -342,14 +358,8 @@ bool X11DesktopEvents::readFullScreen(unsigned long window) const {
 
 void X11DesktopEvents::rewriteOpacity(const std::vector<unsigned long>& windows) {
     for (unsigned long window : windows) {
-        if (const auto opacity = readLongs(_display, window, _atoms->opacity, XA_CARDINAL);
-            opacity && !opacity->empty()) {
-            const long value = static_cast<long>(opacity->front());
-            XChangeProperty(_display, window, _atoms->opacity, XA_CARDINAL, 32, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(&value), 1);
-        }
+        qthost::rewriteOpacity(_display, window);
     }
-    XFlush(_display);
 }
 
 }  // namespace qthost

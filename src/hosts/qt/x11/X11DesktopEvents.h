@@ -24,9 +24,11 @@ public:
         bool activeWindow = false;
         bool managers = false;  // the window manager or the compositing manager came, went or was replaced
         bool menuBarMayHaveMoved = false;
+        bool panelMoved = false;  // the panel (or its frame) moved or changed size: sliding away and back
         bool panelRestacked = false;  // the panel was mapped or restacked, and may now lie over our tint
         bool any() const {
-            return currentDesktop || activeWindow || managers || menuBarMayHaveMoved || panelRestacked;
+            return currentDesktop || activeWindow || managers || menuBarMayHaveMoved || panelMoved ||
+                   panelRestacked;
         }
     };
 
@@ -53,6 +55,8 @@ public:
         std::chrono::steady_clock::time_point now, std::chrono::steady_clock::duration settleTime) const;
     // The window taken as the panel and the frame holding it, whose restacking is reported.
     void watchPanel(std::vector<X11WindowId> windows) { _panelWindows = std::move(windows); }
+    // Those windows, and the frames the panel was taken into since.
+    const std::vector<X11WindowId>& panelWindows() const { return _panelWindows; }
     // Writes each window's opacity property again as it stands: a compositing manager that just started may
     // not read it otherwise.
     void rewriteOpacity(const std::vector<unsigned long>& windows);
@@ -70,7 +74,8 @@ private:
     X11DesktopEvents(_XDisplay* display, std::unique_ptr<Atoms> atoms, int fixesEventBase);
     void handle(const _XEvent& event, Changes& changes, bool& rootTouched);
     void noteWindowChange(const _XEvent& event);
-    bool restacksThePanel(const _XEvent& event) const;
+    bool restacksThePanel(const _XEvent& event);
+    bool isPanelWindow(unsigned long window) const;
     void readRootProperties(Changes& changes);
     void watchManagedWindows();
     void watchRootChildren();

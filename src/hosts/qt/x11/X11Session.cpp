@@ -1,6 +1,7 @@
 #include "hosts/qt/x11/X11Session.h"
 
 #include <QGuiApplication>
+#include <QTimer>
 #include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -8,6 +9,7 @@
 #include "hosts/qt/x11/X11Activation.h"
 #include "hosts/qt/x11/X11Flush.h"
 #include "hosts/qt/x11/X11SessionStatus.h"
+#include "hosts/qt/x11/X11WindowHints.h"
 #include "hosts/qt/x11/X11WindowList.h"
 
 namespace qthost {
@@ -56,6 +58,30 @@ SessionStatus X11Session::status() const {
 void X11Session::windowShown(QWindow& window) {
     if (auto* x11 = qtX11()) {
         X11WindowList::markAsAwningWindow(x11->display(), window.winId());
+        if (window.flags() & Qt::WindowTransparentForInput) {
+            rewriteOpacityOnceMapped(window);
+        }
+    }
+}
+
+// MATE's marco drew a tint made again at full strength, though its opacity property said 0.2: it reads the
+// property only from a change it sees, and one right after the map, while it is still taking the window
+// in, was often lost too. Written again at once and twice more as it settles.
+void X11Session::rewriteOpacityOnceMapped(QWindow& window) {
+    const auto rewrite = [&window] {
+        if (auto* x11 = qtX11(); x11 && window.isVisible()) {
+            rewriteOpacity(x11->display(), window.winId());
+        }
+    };
+    rewrite();
+    for (const int delay : opacitySettleDelaysMs) {
+        QTimer::singleShot(delay, &window, rewrite);
+    }
+}
+
+void X11Session::keepOutOfTaskLists(QWindow& window) {
+    if (auto* x11 = qtX11()) {
+        qthost::keepOutOfTaskLists(x11->display(), window.winId());
     }
 }
 

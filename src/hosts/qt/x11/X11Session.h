@@ -23,13 +23,16 @@ public:
     bool knowsPointer() const override { return true; }
     SessionStatus status() const override;
 
+    bool windowsKeepTheirPlace() const override { return true; }
     std::unique_ptr<OverlaySurface> createOverlaySurface() override { return nullptr; }
     void windowShown(QWindow& window) override;
+    void keepOutOfTaskLists(QWindow& window) override;
     void activate(QWindow& window) override;
     void setActivationToken(const std::string&) override {}  // X11 stamps activations with a time instead
     void sendQueuedRequests() override;
 
 private:
+    static void rewriteOpacityOnceMapped(QWindow& window);
     std::unique_ptr<X11WindowList> _windowList;
     std::unique_ptr<WorkspaceMonitor> _workspace;
     std::vector<PixelRect> _screenPixels;  // kept between checks: a check at rest allocates nothing for them

@@ -17,8 +17,10 @@ std::string panelLine(const X11WindowList::Finding* finding) {
         return "Panel: none (no X11 window list on this display)";
     }
     if (const std::optional<X11WindowRecord>& panel = finding->panel) {
-        return format("Panel: window 0x%lx, class \"%s\", %dx%d at %d,%d", panel->id, panel->owner.c_str(),
-                      panel->bounds.width, panel->bounds.height, panel->bounds.x, panel->bounds.y);
+        // The class is another application's text, of any length: never through the fixed-size line.
+        return format("Panel: window 0x%lx, class \"", panel->id) + panel->owner +
+               format("\", %dx%d at %d,%d", panel->bounds.width, panel->bounds.height, panel->bounds.x,
+                      panel->bounds.y);
     }
     if (finding->reservedStrip) {
         return "Panel: the strip the desktop reserves at the top (its bar is no X window)";

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <sstream>
@@ -44,6 +45,27 @@ TEST(AutostartTest, TheEntryComesAndGoesInTheAutostartFolder) {
     // The user switched the entry off in the desktop's own settings.
     std::ofstream(autostart.entryPath()) << "[Desktop Entry]\nHidden=true\n";
     EXPECT_FALSE(autostart.isEnabled());
+}
+
+// The box reads the entry at every showing of the settings window: a FIFO or a device must not stall it,
+// and switching the box on replaces whatever is there.
+TEST(AutostartTest, AnEntryThatIsNoRegularFileReadsAsOffAndIsReplaced) {
+    TemporaryFolder config;
+    const qthost::Autostart autostart(config.path(), "/usr/bin/awning");
+    std::filesystem::create_directories(autostart.entryPath().parent_path());
+    for (const bool fifo : {true, false}) {
+        if (fifo) {
+            ASSERT_EQ(mkfifo(autostart.entryPath().c_str(), 0600), 0);
+        } else {
+            std::filesystem::create_symlink("/dev/zero", autostart.entryPath());
+        }
+        EXPECT_FALSE(autostart.isEnabled());
+        std::string error;
+        ASSERT_TRUE(autostart.setEnabled(true, error)) << error;
+        EXPECT_TRUE(autostart.isEnabled());
+        EXPECT_EQ(contents(autostart.entryPath()), qthost::Autostart::entryText("/usr/bin/awning"));
+        std::filesystem::remove(autostart.entryPath());
+    }
 }
 
 TEST(AutostartTest, AnUnwritableFolderIsAFailureWithAReason) {

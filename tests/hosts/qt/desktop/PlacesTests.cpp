@@ -2,32 +2,56 @@
 
 #include "hosts/qt/desktop/DesktopPicture.h"
 #include "hosts/qt/desktop/Places.h"
+#include "support/TemporaryFolder.h"
 
 using namespace qthost;
 
-TEST(Places, DefaultsFollowTheXdgConfigurationFolder) {
+TEST(Places, DefaultsAndCacheFollowTheXdgFolders) {
     EXPECT_EQ(defaultsDirectory("/home/ann/conf", "/home/ann"), "/home/ann/conf/awning");
     EXPECT_EQ(defaultsDirectory("relative/conf", "/home/ann"), "/home/ann/.config/awning");
     EXPECT_EQ(defaultsDirectory("", "/home/ann"), "/home/ann/.config/awning");
     EXPECT_EQ(defaultsDirectory(nullptr, "/home/ann"), "/home/ann/.config/awning");
+    EXPECT_EQ(cacheHome("/home/ann/cache", "/home/ann"), "/home/ann/cache");
+    EXPECT_EQ(cacheHome("relative/cache", "/home/ann"), "/home/ann/.cache");
+    EXPECT_EQ(cacheHome(nullptr, nullptr), "/.cache");
 }
 
 TEST(Places, TheBundleIsConfiguredBesideTheExecutableOrInstalled) {
-    const std::filesystem::path build = testing::TempDir() + "places-build";
-    std::filesystem::create_directories(build / "resources");
+    TemporaryFolder folder;
+    const std::filesystem::path build = folder.path() / "build";
+    const std::filesystem::path prefix = folder.path() / "prefix";
+    EXPECT_EQ(bundleDirectoryCandidates(nullptr, build, "/usr/share"),
+              (std::vector<std::filesystem::path>{build / "resources", folder.path() / "share" / "awning",
+                                                  "/usr/share/awning"}));
+    EXPECT_EQ(bundleDirectoryCandidates("/opt/bundle", build, "/usr/share"),
+              std::vector<std::filesystem::path>{"/opt/bundle"});
+    EXPECT_EQ(bundleDirectoryCandidates("", "", "/usr/share"),
+              std::vector<std::filesystem::path>{"/usr/share/awning"});
+
     EXPECT_EQ(bundleDirectory("/opt/bundle", build, "/usr/share"), "/opt/bundle");
+    EXPECT_EQ(bundleDirectory(nullptr, build, "/usr/share"), "/usr/share/awning") << "nothing is anywhere";
+    folder.write("build/resources/Credits.txt", "x");
+    EXPECT_EQ(bundleDirectory(nullptr, build, "/usr/share"), "/usr/share/awning")
+        << "a folder without the bundle's information is no bundle";
+    folder.write("build/resources/Info.plist", "<plist/>");
     EXPECT_EQ(bundleDirectory(nullptr, build, "/usr/share"), build / "resources");
-    EXPECT_EQ(bundleDirectory("", build / "resources", "/usr/share"), "/usr/share/awning");
-    const std::filesystem::path prefix = testing::TempDir() + "places-prefix";
-    std::filesystem::create_directories(prefix / "share" / "awning");
+    folder.write("prefix/share/awning/Info.plist", "<plist/>");
     EXPECT_EQ(bundleDirectory(nullptr, prefix / "bin", "/usr/share"), prefix / "share" / "awning");
-    std::filesystem::remove_all(build);
-    std::filesystem::remove_all(prefix);
 }
 
-TEST(Places, TheInstanceSocketIsPerUser) {
-    EXPECT_EQ(instanceSocketPath("/run/user/1000", "/tmp", 1000), "/run/user/1000/awning-1000.socket");
-    EXPECT_EQ(instanceSocketPath(nullptr, "/tmp", 1001), "/tmp/awning-1001/awning-1001.socket");
+TEST(Places, TheInstanceSocketIsPerUserInTheRuntimeFolderElseInFoldersOfItsOwn) {
+    const auto folders = instanceSocketFolders("/run/user/1000", "/tmp", "/home/ann/.cache", 1000);
+    ASSERT_EQ(folders.size(), 3u);
+    EXPECT_EQ(folders[0].path, "/run/user/1000");
+    EXPECT_FALSE(folders[0].ours) << "the desktop's folder is never made or narrowed";
+    EXPECT_EQ(folders[1].path, "/tmp/awning-1000");
+    EXPECT_TRUE(folders[1].ours);
+    EXPECT_EQ(folders[2].path, "/home/ann/.cache/awning");
+    EXPECT_TRUE(folders[2].ours);
+    const auto unset = instanceSocketFolders("", "/tmp", "/home/bo/.cache", 1001);
+    ASSERT_EQ(unset.size(), 2u);
+    EXPECT_EQ(unset[0].path, "/tmp/awning-1001");
+    EXPECT_EQ(instanceSocketName(1001), "awning-1001.socket");
 }
 
 TEST(Places, LanguagesAreLowerCaseCodesInOrder) {

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <vector>
 
 #include "hosts/qt/desktop/PrivateFolder.h"
 #include "support/TemporaryFolder.h"
@@ -73,4 +75,72 @@ TEST_F(PrivateFolderTest, OnlyTheUsersOwnSocketIsTrusted) {
     std::ofstream(_scratch / "plain") << "x";
     EXPECT_EQ(untrustedSocketReason(_scratch / "plain", _me),
               (_scratch / "plain").string() + " is not a socket");
+}
+
+TEST_F(PrivateFolderTest, TheDesktopsRuntimeFolderIsTakenOnlyAsTheUsersPrivateFolder) {
+    const auto runtime = _scratch / "runtime";
+    std::filesystem::create_directory(runtime);
+    chmod(runtime.c_str(), 0700);
+    EXPECT_EQ(qthost::privateFolderProblem(runtime, _me), "");
+    EXPECT_EQ(qthost::privateFolderProblem(runtime, _stranger), runtime.string() + " belongs to another account");
+    chmod(runtime.c_str(), 0750);
+    EXPECT_EQ(qthost::privateFolderProblem(runtime, _me), runtime.string() + " is open to other accounts");
+    EXPECT_EQ(mode(runtime), 0750u) << "the desktop's folder is never narrowed";
+    EXPECT_EQ(qthost::privateFolderProblem(_scratch / "missing", _me),
+              "cannot use " + (_scratch / "missing").string() + ": No such file or directory");
+    EXPECT_FALSE(std::filesystem::exists(_scratch / "missing")) << "nor made";
+    std::ofstream(_scratch / "file") << "x";
+    EXPECT_EQ(qthost::privateFolderProblem(_scratch / "file", _me), (_scratch / "file").string() + " is not a folder");
+}
+
+// Each row: the folders offered, best first, and where the socket goes; a launch that finds none must
+// not run a second tint.
+TEST_F(PrivateFolderTest, TheSocketGoesIntoTheFirstFolderThatIsTheUsersAlone) {
+    using qthost::SocketFolder;
+    const auto runtime = _scratch / "runtime";
+    std::filesystem::create_directory(runtime);
+    chmod(runtime.c_str(), 0700);
+    const auto shared = _scratch / "tmp" / "awning-1";
+    std::filesystem::create_directories(shared);  // taken first by another account (in the rows that say so)
+    const auto cache = _scratch / "home" / ".cache" / "awning";  // no .cache yet: a fresh account
+    const std::string tooLong(120, 'x');
+    const struct {
+        const char* what;
+        std::vector<SocketFolder> folders;
+        unsigned owner;  // of `shared`
+        std::optional<std::filesystem::path> socket;
+        std::string problems;
+    } rows[] = {
+        {"the runtime folder", {{runtime, false}, {shared, true}}, _me, runtime / "s", ""},
+        {"a missing runtime folder falls back",
+         {{_scratch / "gone", false}, {shared, true}},
+         _me,
+         shared / "s",
+         ""},
+        {"another account's folder in the shared temporary folder falls back to the cache",
+         {{shared, true}, {cache, true}},
+         _stranger,
+         cache / "s",
+         ""},
+        {"a path too long for a socket falls back", {{_scratch / tooLong, true}, {shared, true}}, _me,
+         shared / "s", ""},
+        {"nothing fits", {{_scratch / "gone", false}, {_scratch / tooLong, true}}, _me, std::nullopt,
+         "cannot use " + (_scratch / "gone").string() + ": No such file or directory; " +
+             (_scratch / tooLong / "s").string() + " is too long for a socket"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.owner != _me && geteuid() != 0) {
+            continue;  // planting another account's folder needs the superuser
+        }
+        ASSERT_EQ(chown(shared.c_str(), row.owner, static_cast<gid_t>(-1)), 0);
+        std::string problems;
+        EXPECT_EQ(qthost::instanceSocketPath(row.folders, "s", _me, problems), row.socket);
+        if (!row.socket) {
+            EXPECT_EQ(problems, row.problems);
+        }
+    }
+    if (std::filesystem::exists(cache)) {
+        EXPECT_EQ(mode(cache), 0700u);
+    }
 }

@@ -5,12 +5,19 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLocalServer>
+#include <atomic>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "hosts/qt/desktop/SingleInstance.h"
 
 using qthost::SingleInstance;
+using Launch = SingleInstance::Launch;
 
 namespace {
 
@@ -50,11 +57,11 @@ protected:
 TEST_F(SingleInstanceTest, ALaterLaunchHandsAReopenToTheRunningInstance) {
     int reopened = 0;
     SingleInstance running(_socket, [&] { ++reopened; });
-    ASSERT_FALSE(running.handOffToRunningInstance());
+    ASSERT_EQ(running.handOffToRunningInstance(), Launch::Running);
     EXPECT_TRUE(running.isListening());
 
     SingleInstance later(_socket, [] { FAIL() << "the later launch must not reopen"; });
-    EXPECT_TRUE(later.handOffToRunningInstance());
+    EXPECT_EQ(later.handOffToRunningInstance(), Launch::HandedOff);
     EXPECT_FALSE(later.isListening());
     deliverUntil(reopened, 1);
     EXPECT_EQ(reopened, 1);
@@ -64,11 +71,11 @@ TEST_F(SingleInstanceTest, ASocketLeftByACrashedInstanceIsReplaced) {
     leaveStaleSocket();
     int reopened = 0;
     SingleInstance running(_socket, [&] { ++reopened; });
-    ASSERT_FALSE(running.handOffToRunningInstance());
+    ASSERT_EQ(running.handOffToRunningInstance(), Launch::Running);
     EXPECT_TRUE(running.isListening());
 
     SingleInstance later(_socket, [] {});
-    EXPECT_TRUE(later.handOffToRunningInstance());
+    EXPECT_EQ(later.handOffToRunningInstance(), Launch::HandedOff);
     deliverUntil(reopened, 1);
     EXPECT_EQ(reopened, 1);
 }
@@ -77,13 +84,13 @@ TEST_F(SingleInstanceTest, ARelaunchedInstanceReplacesTheOneQuitting) {
     int oldReopened = 0;
     int newReopened = 0;
     SingleInstance quitting(_socket, [&] { ++oldReopened; });
-    ASSERT_FALSE(quitting.handOffToRunningInstance());
+    ASSERT_EQ(quitting.handOffToRunningInstance(), Launch::Running);
     SingleInstance relaunched(_socket, [&] { ++newReopened; });
-    ASSERT_FALSE(relaunched.handOffToRunningInstance(true));
+    ASSERT_EQ(relaunched.handOffToRunningInstance(true), Launch::Running);
     EXPECT_TRUE(relaunched.isListening());
 
     SingleInstance later(_socket, [] {});
-    EXPECT_TRUE(later.handOffToRunningInstance());
+    EXPECT_EQ(later.handOffToRunningInstance(), Launch::HandedOff);
     deliverUntil(newReopened, 1);
     EXPECT_EQ(newReopened, 1);
     EXPECT_EQ(oldReopened, 0);
@@ -95,21 +102,96 @@ TEST_F(SingleInstanceTest, ASocketOfAnotherAccountIsNeverTalkedTo) {
     }
     int reopened = 0;
     SingleInstance stranger(_socket, [&] { ++reopened; });
-    ASSERT_FALSE(stranger.handOffToRunningInstance());
+    ASSERT_EQ(stranger.handOffToRunningInstance(), Launch::Running);
     ASSERT_EQ(chown(_socket.c_str(), 4242, 4242), 0);
 
     SingleInstance later(_socket, [] {});
-    EXPECT_FALSE(later.handOffToRunningInstance()) << "the launch is not handed to a stranger";
+    EXPECT_EQ(later.handOffToRunningInstance(), Launch::Unchecked) << "the launch is not handed to a stranger";
+    EXPECT_EQ(later.problem(), _socket.string() + " belongs to another account");
     EXPECT_FALSE(later.isListening()) << "nor is the stranger's socket removed";
-    EXPECT_FALSE(later.askStatus());
+    EXPECT_FALSE(later.askStatus().running);
     deliverUntil(reopened, 1);
     EXPECT_EQ(reopened, 0);
     EXPECT_TRUE(std::filesystem::exists(_socket));
 }
 
-TEST_F(SingleInstanceTest, WithoutASocketPathALaunchRunsAlone) {
+// Another instance may then run unseen: the launch must not become a second one.
+TEST_F(SingleInstanceTest, ALaunchThatCannotListenIsUnchecked) {
     SingleInstance alone({}, [] {});
-    EXPECT_FALSE(alone.handOffToRunningInstance());
+    EXPECT_EQ(alone.handOffToRunningInstance(), Launch::Unchecked);
+    EXPECT_EQ(alone.problem(), "no folder of the user's own can hold its socket");
     EXPECT_FALSE(alone.isListening());
     EXPECT_FALSE(alone.send("reopen\n"));
+
+    const auto nowhere = _folder / "missing" / "awning.socket";
+    SingleInstance homeless(nowhere, [] {});
+    EXPECT_EQ(homeless.handOffRequestToRunningInstance("about\n"), Launch::Unchecked);
+    EXPECT_EQ(homeless.problem().rfind("cannot listen on " + nowhere.string() + ": ", 0), 0u) << homeless.problem();
+}
+
+TEST_F(SingleInstanceTest, StatusIsTheWholeReportOrNoneWhenTheInstanceDoesNotAnswerInTime) {
+    EXPECT_FALSE(SingleInstance(_socket, [] {}).askStatus().running) << "none runs";
+
+    SingleInstance running(_socket, [] {});
+    running.setStatusReporter([] { return std::string("Panel: none\nTint: not shown\n"); });
+    ASSERT_EQ(running.handOffToRunningInstance(), Launch::Running);
+    // The asking side blocks, as `awning --status` does; the instance answers from this thread's events.
+    SingleInstance::StatusAnswer answer;
+    std::atomic<bool> asked = false;
+    std::thread asking([&] {
+        answer = SingleInstance(_socket, [] {}).askStatus();
+        asked = true;
+    });
+    // Bounded only so that a broken build cannot hang here; the asking side gives up after 3 s by itself.
+    for (const QDeadlineTimer bound(30000); !asked && !bound.hasExpired();) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    asking.join();
+    EXPECT_TRUE(answer.running);
+    EXPECT_EQ(answer.report, "Panel: none\nTint: not shown\n");
+}
+
+TEST_F(SingleInstanceTest, AStoppedInstanceIsRunningButGivesNoReport) {
+    // Listening, but never served: the system accepts the connection as it does for a stopped process.
+    QLocalServer stopped;
+    ASSERT_TRUE(stopped.listen(QString::fromStdString(_socket.string())));
+    const SingleInstance::StatusAnswer answer = SingleInstance(_socket, [] {}).askStatus(200);
+    EXPECT_TRUE(answer.running);
+    EXPECT_FALSE(answer.report);
+}
+
+// A later launch hands its launcher's activation token over before its reopen, so that the window the reopen
+// shows may come forward; what is no token is not handed over.
+TEST_F(SingleInstanceTest, ALaterLaunchHandsItsActivationTokenOverBeforeItsReopen) {
+    std::vector<std::string> events;
+    SingleInstance running(_socket, [&] { events.push_back("reopen"); });
+    running.onActivationToken([&](const std::string& token) { events.push_back("token " + token); });
+    ASSERT_EQ(running.handOffToRunningInstance(), Launch::Running);
+
+    const struct {
+        const char* what;  // and the fault it catches
+        QByteArray token;
+        std::vector<std::string> received;
+    } cases[] = {
+        {"a token, before the reopen", "6899897964a0305", {"token 6899897964a0305", "reopen"}},
+        {"no token", "", {"reopen"}},
+        {"a token with a space (a second request smuggled in)", "abc reopen", {"reopen"}},
+        {"a token with a line break", "abc\nrelaunch", {"reopen"}},
+        {"a token of 512 characters (< for <=)", QByteArray(512, 'a'), {"token " + std::string(512, 'a'), "reopen"}},
+        {"a token too long to be one", QByteArray(513, 'a'), {"reopen"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        events.clear();
+        SingleInstance later(_socket, [] {});
+        later.handOverActivationToken(c.token);
+        EXPECT_EQ(later.handOffToRunningInstance(), Launch::HandedOff);
+        const int expected = static_cast<int>(c.received.size());
+        int count = 0;
+        for (int turn = 0; turn < 200 && count < expected; ++turn) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+            count = static_cast<int>(events.size());
+        }
+        EXPECT_EQ(events, c.received);
+    }
 }

@@ -42,3 +42,16 @@ TEST(StatusReport, PutsTheSessionsLinesAroundTheHostsOwn) {
     EXPECT_NE(statusReport(quiet).find("Last check: 3.0 s ago\n"), std::string::npos)
         << "a session whose checks cost nothing worth telling adds nothing to the line";
 }
+
+// The opacities come from the settings: however long they print, the line stays whole.
+TEST(StatusReport, NoLineIsCutHoweverLongItsValues) {
+    StatusFacts facts;
+    facts.idleOpacity = 1e308;
+    facts.hoverOpacity = -1e308;
+    const std::string report = statusReport(facts);
+    const std::size_t opacity = report.find("Opacity: idle 1");
+    ASSERT_NE(opacity, std::string::npos);
+    const std::string line = report.substr(opacity, report.find('\n', opacity) - opacity);
+    EXPECT_EQ(line.size(), std::string("Opacity: idle , hover , now none").size() + 2 * 312 + 1) << line;
+    EXPECT_TRUE(line.ends_with(".00, now none")) << line;
+}

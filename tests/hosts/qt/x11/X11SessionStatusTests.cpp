@@ -13,6 +13,12 @@ TEST(X11SessionStatus, SaysWhichPanelWasTakenOrWhyNone) {
     panel.id = 0x1a00003;
     panel.owner = "Polybar";
     panel.bounds = {0, 0, 1920, 30};
+    X11WindowList::Finding longClass;
+    longClass.panel = panel;
+    longClass.panel->owner = std::string(600, 'P');
+    EXPECT_EQ(x11SessionStatus(&longClass).panel.front(),
+              "Panel: window 0x1a00003, class \"" + std::string(600, 'P') + "\", 1920x30 at 0,0")
+        << "another application's class of any length is never cut";
     finding.panel = panel;
     finding.compositing = true;
     finding.readingRequests = 14;
