@@ -8,7 +8,7 @@ set -euo pipefail
 source "$(dirname "$0")/gnome.sh"
 gnome_init 80
 
-remember_below_bar
+shoot || fail "no screenshot from the shell"
 strip_plain "$PANEL_HEIGHT" "$PANEL_COLOR" || fail "the bar is not plain $PANEL_COLOR before Awning starts"
 
 # The "Hi!" popover of a first start would lie over the sliders: this version has shown it already.
@@ -57,13 +57,17 @@ log "disabling the extension takes it away and says what to run; enabling brings
 # The settings window, brought forward by a second launch: a drag of the idle slider reaches the bar.
 env QT_QPA_PLATFORM=wayland "$AWNING" || fail "a second launch exited with status $?"
 wait_until 10 eval '[[ -n $(window_frame "Awning Settings") ]]' || fail "a second launch shows no settings window"
+# Dragged only once it has the keyboard: before, it may not be drawn yet.
+wait_until 10 eval '[[ $(gnome_eval "global.display.focus_window?.get_title() ?? null") == "\"Awning Settings\"" ]]' ||
+    fail "the settings window did not come forward"
+nap 0.5
 read -r x y width height <<<"$(window_frame "Awning Settings")"
 # Where the Settings interface file puts the idle slider, in points from the content's lower-left corner.
 SLIDER_LEFT=180 SLIDER_RIGHT=440 IDLE_SLIDER_BOTTOM=172 ROW_HEIGHT=24
 row=$((y + height - IDLE_SLIDER_BOTTOM - ROW_HEIGHT / 2))
 pointer_drag "$((x + SLIDER_LEFT + (SLIDER_RIGHT - SLIDER_LEFT) / 5))" "$row" \
     "$((x + SLIDER_LEFT + (SLIDER_RIGHT - SLIDER_LEFT) * 3 / 4))" "$row"
-wait_until 5 eval '[[ -n $(stored "Idle Alpha") ]]' || fail "the drag stored no idle opacity"
+wait_until 10 eval '[[ -n $(stored "Idle Alpha") ]]' || fail "the drag stored no idle opacity"
 alpha=$(stored "Idle Alpha")
 awk -v a="$alpha" 'BEGIN { exit !(a > 0.6 && a < 0.9) }' || fail "idle opacity $alpha is not where the drag ended"
 wait_until 5 tint_shown "$PANEL_HEIGHT" "$alpha" || fail "the bar did not take the new idle opacity $alpha"

@@ -88,26 +88,21 @@ shoot() {
     SHOT="$DESKTOP_DIR/shot.png"
     rm -f "$SHOT"
     gdbus call --session --dest org.gnome.Shell.Screenshot --object-path /org/gnome/Shell/Screenshot \
-        --method org.gnome.Shell.Screenshot.Screenshot false false "$SHOT" >/dev/null && [[ -s $SHOT ]]
+        --method org.gnome.Shell.Screenshot.Screenshot false false "$SHOT" >/dev/null || return 1
+    # The shell may answer while it still writes the file: read it only once its last chunk is there.
+    wait_until 5 png_complete "$SHOT"
 }
+png_complete() { [[ -s $1 ]] && tail -c 12 "$1" | grep -q IEND; }
 
-# What lies below the bar differs across the screen (the shell's background is a gradient): the row below
-# the bar at each column tint_shown looks at, read once before Awning draws anything.
-declare -A BELOW_BAR=()
-remember_below_bar() {
-    local x
-    shoot || fail "no screenshot from the shell"
-    for x in 0 "$((DESKTOP_WIDTH / 2))" "$((DESKTOP_WIDTH - 1))"; do
-        BELOW_BAR[$x]=$(pixel "$x" "$PANEL_HEIGHT" | awk '{ printf "%02x%02x%02x", $1, $2, $3 }')
-    done
-}
-
-# tint_shown HEIGHT [OPACITY]: as on X11, against what lay below the bar at each column.
+# tint_shown HEIGHT [OPACITY]: as on X11, with what lies below the bar read from the row under it in the
+# same screenshot: the shell's background is a gradient across the screen, and the overview dims it as it
+# goes, so no colour read earlier holds.
 tint_shown() {
     local x
     shoot || return 1
-    for x in "${!BELOW_BAR[@]}"; do
-        ROOT_COLOR=${BELOW_BAR[$x]} tint_matches "$x" "$1" "${2:-0.2}" || return 1
+    for x in 0 "$((DESKTOP_WIDTH / 2))" "$((DESKTOP_WIDTH - 1))"; do
+        ROOT_COLOR=$(pixel "$x" "$(($1 + 1))" | awk '{ printf "%02x%02x%02x", $1, $2, $3 }')
+        tint_matches "$x" "$1" "${2:-0.2}" || return 1
     done
 }
 
