@@ -66,7 +66,7 @@ protected:
 //   build/dev/bin/awning --headless examples/overlay.scenario --output "$(mktemp -d)" >
 //   tests/scenario/overlay.trace
 // and read the difference before committing it.
-TEST_F(ScenarioRunnerTest, TheExampleScenarioPlaysAsSaved) {
+TEST_F(ScenarioRunnerTest, TheExampleScenarioPlaysAsSavedAndDrawsTheTintOverAPlainBar) {
     std::string error;
     const std::optional<Scenario> scenario =
         Scenario::load(AWNING_SOURCE_DIR "/examples/overlay.scenario", error);
@@ -80,14 +80,8 @@ TEST_F(ScenarioRunnerTest, TheExampleScenarioPlaysAsSaved) {
                   index < expected.size() ? expected[index] : "(no line)")
             << "trace line " << index + 1;
     }
-}
 
-TEST_F(ScenarioRunnerTest, SnapshotsShowTheTintAtItsOpacityOverAPlainBar) {
-    std::string error;
-    const std::optional<Scenario> scenario =
-        Scenario::load(AWNING_SOURCE_DIR "/examples/overlay.scenario", error);
-    ASSERT_TRUE(scenario) << error;
-    play(*scenario);
+    // Its snapshots show the tint at its opacity over a plain bar.
     const QRgb plain = qRgb(236, 236, 236);
 
     const QImage hover = snapshot("overlay-hover.png");
