@@ -79,35 +79,34 @@ TEST(HeadlessCommand, SnapshotsGoBesideTheScenarioOrIntoTheOutputFolder) {
     EXPECT_NE(outcome.trace.find(R"("file":"bar.png")"), std::string::npos) << outcome.trace;
 }
 
-TEST(HeadlessCommand, AScenarioWithHugeOrNonFiniteSizesFailsAtItsLineBeforeAnythingRuns) {
+// A scenario with huge or non-finite sizes fails at its line, and an output folder that cannot be made stops
+// the run, before anything runs.
+TEST(HeadlessCommand, AScenarioThatCannotRunOrAFolderThatCannotBeMadeFailsBeforeAnythingRuns) {
     TemporaryFolder folder;
-    const std::filesystem::path output = folder.path() / "shots";
-    const std::pair<const char*, const char*> cases[] = {
-        {"0 screens 99999999x99999999\n1 snapshot bar.png\n",
-         ": line 1: a screen size must be from 1 to 32767, not 99999999\n"},
-        {"0 screens 1440x900\n0 menubar inf\n1 snapshot bar.png\n",
-         ": line 2: a menu bar height must be a finite number, not inf\n"},
-        {"0 screens 1440x900\n1e300 end\n",
-         ": line 2: a time in seconds must be from 0 to 86400, not 1e300\n"},
+    const std::string scenario = (folder.path() / "bar.scenario").string();
+    const std::filesystem::path shots = folder.path() / "shots";
+    const std::filesystem::path taken = folder.write("taken", "a file, not a folder");
+    const struct {
+        const char* source;
+        std::filesystem::path output;
+        std::string errors;
+    } cases[] = {
+        {"0 screens 99999999x99999999\n1 snapshot bar.png\n", shots,
+         scenario + ": line 1: a screen size must be from 1 to 32767, not 99999999\n"},
+        {"0 screens 1440x900\n0 menubar inf\n1 snapshot bar.png\n", shots,
+         scenario + ": line 2: a menu bar height must be a finite number, not inf\n"},
+        {"0 screens 1440x900\n1e300 end\n", shots,
+         scenario + ": line 2: a time in seconds must be from 0 to 86400, not 1e300\n"},
+        {withSnapshot, taken, "cannot make the output folder " + taken.string() + "\n"},
     };
-    for (const auto& [source, message] : cases) {
-        const std::filesystem::path scenario = folder.write("huge.scenario", source);
-        const Outcome outcome = run({scenario.string(), "--output", output.string()});
-        EXPECT_EQ(outcome.status, 2);
-        EXPECT_EQ(outcome.errors, "awning: " + scenario.string() + message);
+    for (const auto& c : cases) {
+        folder.write("bar.scenario", c.source);
+        const Outcome outcome = run({scenario, "--output", c.output.string()});
+        EXPECT_EQ(outcome.status, 2) << c.source;
+        EXPECT_EQ(outcome.errors, "awning: " + c.errors);
         EXPECT_EQ(outcome.trace, "") << "nothing was launched";
-        EXPECT_FALSE(std::filesystem::exists(output)) << "nor any folder made";
+        EXPECT_FALSE(std::filesystem::exists(shots)) << "nor any folder made";
     }
-}
-
-TEST(HeadlessCommand, AnOutputFolderThatCannotBeMadeStopsTheRun) {
-    TemporaryFolder folder;
-    const std::filesystem::path scenario = folder.write("bar.scenario", withSnapshot);
-    const std::filesystem::path blocked = folder.write("taken", "a file, not a folder");
-    const Outcome outcome = run({scenario.string(), "--output", blocked.string()});
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.errors, "awning: cannot make the output folder " + blocked.string() + "\n");
-    EXPECT_EQ(outcome.trace, "");
 }
 
 TEST(HeadlessCommand, AFailingStepEndsTheProcessWithStatusOne) {

@@ -1,5 +1,6 @@
 #include "support/TintOverlayTest.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "kit/foundation/NotificationCenter.h"
@@ -11,11 +12,9 @@ const kit::Selector TintOverlayTest::checkSelector = kit::sel("updateMenuBarVisi
 const kit::Selector TintOverlayTest::layoutSelector = kit::sel("positionTintWindow:");
 
 std::size_t countEvents(const headless::HeadlessHost& world, headless::WindowEvent::Kind kind) {
-    std::size_t count = 0;
-    for (const auto& event : world.windowEvents()) {
-        count += event.kind == kind;
-    }
-    return count;
+    const auto& events = world.windowEvents();
+    return static_cast<std::size_t>(
+        std::count_if(events.begin(), events.end(), [kind](const auto& event) { return event.kind == kind; }));
 }
 
 TintOverlayTest::TintOverlayTest() : _controller(std::make_unique<KRMainController>()) {

@@ -23,12 +23,6 @@ protected:
     const Color blue = Color::calibratedRGB(0, 0, 1, 1);
 };
 
-TEST_F(ColorStoreTest, EmptyDefaultsGiveBlackWithEachStopsAlpha) {
-    EXPECT_EQ(KRTintWindow::topColor(), Color::calibratedWhite(0.0, 0.0));
-    EXPECT_EQ(KRTintWindow::centerColor(), Color::calibratedWhite(0.0, 0.2));
-    EXPECT_EQ(KRTintWindow::bottomColor(), Color::calibratedWhite(0.0, 1.0));
-}
-
 TEST_F(ColorStoreTest, BeforeTheFirstCheckOnlySharedKeysAreUsed) {
     KRTintWindow::setTopColor(red);
     EXPECT_EQ(kit::UserDefaults::standard().dictionaryRepresentation().size(), 1u);
@@ -69,14 +63,19 @@ TEST_F(ColorStoreTest, ColoursSurviveARestartExactly) {
     EXPECT_EQ(KRTintWindow::topColor(), odd);
 }
 
-TEST_F(ColorStoreTest, UnreadableValuesGiveTheDefaultAndStayStored) {
+// Missing or unreadable, a stop is black with its own alpha, and what was stored stays.
+TEST_F(ColorStoreTest, MissingOrUnreadableValuesGiveTheDefaultAndStayStored) {
     auto& defaults = kit::UserDefaults::standard();
-    defaults.setObject(kit::PropertyList::Data{'n', 'o', 'p', 'e'}, "Top Color");
-    defaults.setObject("not data at all", "Center Color");
-    defaults.setObject(*kit::archivedDataWithRootObject(std::string("a string, not a colour")),
-                       "Bottom Color");
-    EXPECT_EQ(KRTintWindow::topColor(), Color::calibratedWhite(0.0, 0.0));
-    EXPECT_EQ(KRTintWindow::centerColor(), Color::calibratedWhite(0.0, 0.2));
-    EXPECT_EQ(KRTintWindow::bottomColor(), Color::calibratedWhite(0.0, 1.0));
+    for (const bool unreadable : {false, true}) {
+        if (unreadable) {
+            defaults.setObject(kit::PropertyList::Data{'n', 'o', 'p', 'e'}, "Top Color");
+            defaults.setObject("not data at all", "Center Color");
+            defaults.setObject(*kit::archivedDataWithRootObject(std::string("a string, not a colour")),
+                               "Bottom Color");
+        }
+        EXPECT_EQ(KRTintWindow::topColor(), Color::calibratedWhite(0.0, 0.0)) << unreadable;
+        EXPECT_EQ(KRTintWindow::centerColor(), Color::calibratedWhite(0.0, 0.2)) << unreadable;
+        EXPECT_EQ(KRTintWindow::bottomColor(), Color::calibratedWhite(0.0, 1.0)) << unreadable;
+    }
     EXPECT_EQ(defaults.dictionaryRepresentation().size(), 3u);
 }

@@ -90,28 +90,69 @@ TEST_F(SizeToFitTest, TheFixedEdgeDecidesWhereTheControlAndItsChainGo) {
     }
 }
 
-TEST_F(SizeToFitTest, ChangesOfATenthOfAPointOrLessMoveNothing) {
+// One control and a follower at x 200. Scale 0 means no screen at all. Points are binary fractions: 100 - 99.9
+// is a little under 0.1.
+TEST_F(SizeToFitTest, SmallChangesMoveNothingAndNewSizesLandOnWholePoints) {
+    using kit::ControlSize;
     struct Case {
-        const char* name;
+        const char* fault;
+        double scale;
+        kit::AutoresizingMask mask;
+        ControlSize size;
+        Rect start;
         kit::Size natural;
         Rect control;
         double followerX;
     };
-    // Right pinned, so a width change would move the control's x as well as the follower; 100 high and at
-    // a y of 10.5, so a height change would move it to a whole point. Points are binary fractions: 100 - 99.9
-    // is a little under 0.1.
+    const Rect tall(300, 10.5, 100, 100);
+    const Rect regular(300, 10, 100, 20);
     const Case cases[] = {
-        {"width 0.1 less", {99.9, 100}, {300, 10.5, 99.9, 100}, 200},
-        {"width 0.1 more", {100.1, 100}, {300, 10.5, 100.1, 100}, 200},
-        {"width 0.125 less", {99.875, 100}, {300.125, 10.5, 99.875, 100}, 200.125},
-        {"height 0.1 less", {100, 99.9}, {300, 10.5, 100, 99.9}, 200},
-        {"height 0.1 more", {100, 100.1}, {300, 10.5, 100, 100.1}, 200},
-        {"height 0.125 less", {100, 99.875}, {300, 10, 100, 99.875}, 200},
+        // Right pinned and at a y of 10.5, so any change of width or height would move the control.
+        {"width 0.1 less is a change", 2, rightPinned, ControlSize::Regular, tall, {99.9, 100},
+         {300, 10.5, 99.9, 100}, 200},
+        {"width 0.1 more is a change", 2, rightPinned, ControlSize::Regular, tall, {100.1, 100},
+         {300, 10.5, 100.1, 100}, 200},
+        {"width 0.125 less is ignored", 2, rightPinned, ControlSize::Regular, tall, {99.875, 100},
+         {300.125, 10.5, 99.875, 100}, 200.125},
+        {"height 0.1 less is a change", 2, rightPinned, ControlSize::Regular, tall, {100, 99.9},
+         {300, 10.5, 100, 99.9}, 200},
+        {"height 0.1 more is a change", 2, rightPinned, ControlSize::Regular, tall, {100, 100.1},
+         {300, 10.5, 100, 100.1}, 200},
+        {"height 0.125 less is ignored", 2, rightPinned, ControlSize::Regular, tall, {100, 99.875},
+         {300, 10, 100, 99.875}, 200},
+        // A new height is centred on the old place, on whole points; small controls on Retina go a point up.
+        {"small on Retina nudged", 2, 0, ControlSize::Small, regular, {100, 15}, {300, 12, 100, 15}, 200},
+        {"small at 1x not nudged", 1, 0, ControlSize::Small, regular, {100, 15}, {300, 11, 100, 15}, 200},
+        {"regular at 1x", 1, 0, ControlSize::Regular, regular, {100, 15}, {300, 12, 100, 15}, 200},
+        {"mini at 1x nudged", 1, 0, ControlSize::Mini, regular, {100, 15}, {300, 12, 100, 15}, 200},
+        {"1.49 is not Retina", 1.49, 0, ControlSize::Small, regular, {100, 15}, {300, 11, 100, 15}, 200},
+        {"1.5 is Retina", 1.5, 0, ControlSize::Small, regular, {100, 15}, {300, 12, 100, 15}, 200},
+        {"taller on Retina", 2, 0, ControlSize::Regular, regular, {100, 25}, {300, 7, 100, 25}, 200},
+        {"taller small at 1x", 1, 0, ControlSize::Small, regular, {100, 25}, {300, 6, 100, 25}, 200},
+        // Off Retina the chain moves by whole points.
+        {"0.4 wider: only the control changes", 1, leftPinned, ControlSize::Regular, regular, {100.375, 20},
+         {300, 10, 100.375, 20}, 200},
+        {"2.5 narrower: neighbours move 3 left", 1, leftPinned, ControlSize::Regular, regular, {97.5, 20},
+         {300, 10, 97.5, 20}, 197},
+        {"2.5 wider: neighbours move 3 right", 1, leftPinned, ControlSize::Regular, regular, {102.5, 20},
+         {300, 10, 102.5, 20}, 203},
+        {"right pinned: the control itself is not snapped", 1, rightPinned, ControlSize::Regular, regular,
+         {97.5, 20}, {302.5, 10, 97.5, 20}, 203},
+        {"Retina: no snapping", 2, leftPinned, ControlSize::Regular, regular, {97.5, 20}, {300, 10, 97.5, 20},
+         197.5},
+        {"no screen: not Retina", 0, leftPinned, ControlSize::Small, regular, {97.5, 15}, {300, 11, 97.5, 15},
+         197},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        auto& control = add<KRSizeToFitStaticButton>(Rect(300, 10.5, 100, 100));
-        control.setAutoresizingMask(rightPinned);
+        SCOPED_TRACE(c.fault);
+        if (c.scale > 0) {
+            useScreenScale(c.scale);
+        } else {
+            world().setScreens({});
+        }
+        auto& control = add<KRSizeToFitStaticButton>(c.start);
+        control.setAutoresizingMask(c.mask);
+        control.setControlSize(c.size);
         auto& follower = add<KRSizeToFitView>(Rect(200, 10, 50, 20));
         control.setNextSizeToFitView(&follower);
         setNaturalSize(control, c.natural.width, c.natural.height);
@@ -121,76 +162,6 @@ TEST_F(SizeToFitTest, ChangesOfATenthOfAPointOrLessMoveNothing) {
         EXPECT_EQ(control.frame(), c.control);
         EXPECT_EQ(follower.frame().minX(), c.followerX);
     }
-}
-
-TEST_F(SizeToFitTest, AControlOfNewHeightIsCentredOnItsOldPlaceOnWholePoints) {
-    struct Case {
-        double scale;
-        kit::ControlSize size;
-        double naturalHeight;
-        double y;
-    };
-    const Case cases[] = {
-        {2.0, kit::ControlSize::Small, 15, 12},   {1.0, kit::ControlSize::Small, 15, 11},
-        {1.0, kit::ControlSize::Regular, 15, 12}, {1.0, kit::ControlSize::Mini, 15, 12},
-        {1.49, kit::ControlSize::Small, 15, 11},  {1.5, kit::ControlSize::Small, 15, 12},
-        {2.0, kit::ControlSize::Regular, 25, 7},  {1.0, kit::ControlSize::Small, 25, 6},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << "scale " << c.scale << ", size " << int(c.size) << ", height " << c.naturalHeight);
-        useScreenScale(c.scale);
-        auto& control = add<KRSizeToFitStaticButton>(Rect(300, 10, 100, 20));
-        control.setControlSize(c.size);
-        setNaturalSize(control, 100, c.naturalHeight);
-        KRSizeViewToFit(control);
-        EXPECT_EQ(control.frame(), Rect(300, c.y, 100, c.naturalHeight));
-    }
-}
-
-TEST_F(SizeToFitTest, OnANonRetinaScreenTheChainMovesByWholePoints) {
-    struct Case {
-        const char* name;
-        double scale;
-        kit::AutoresizingMask mask;
-        double naturalWidth;
-        double controlX;
-        double followerX;
-    };
-    const Case cases[] = {
-        {"0.4 wider: only the control changes", 1.0, leftPinned, 100.375, 300, 200},
-        {"2.5 narrower: neighbours move 3 left", 1.0, leftPinned, 97.5, 300, 197},
-        {"2.5 wider: neighbours move 3 right", 1.0, leftPinned, 102.5, 300, 203},
-        {"right pinned: the control itself is not snapped", 1.0, rightPinned, 97.5, 302.5, 203},
-        {"Retina: no snapping", 2.0, leftPinned, 97.5, 300, 197.5},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        useScreenScale(c.scale);
-        auto& control = add<KRSizeToFitStaticButton>(Rect(300, 10, 100, 20));
-        control.setAutoresizingMask(c.mask);
-        auto& follower = add<KRSizeToFitView>(Rect(200, 10, 50, 20));
-        control.setNextSizeToFitView(&follower);
-        setNaturalSize(control, c.naturalWidth, 20);
-
-        KRSizeViewToFit(control);
-
-        EXPECT_EQ(control.frame(), Rect(c.controlX, 10, c.naturalWidth, 20));
-        EXPECT_EQ(follower.frame().minX(), c.followerX);
-    }
-}
-
-TEST_F(SizeToFitTest, WithoutAScreenTheNonRetinaRulesHold) {
-    world().setScreens({});
-    auto& control = add<KRSizeToFitStaticButton>(Rect(300, 10, 100, 20));
-    control.setAutoresizingMask(leftPinned);
-    control.setControlSize(kit::ControlSize::Small);
-    auto& follower = add<KRSizeToFitView>(Rect(200, 10, 50, 20));
-    control.setNextSizeToFitView(&follower);
-    setNaturalSize(control, 97.5, 15);
-    KRSizeViewToFit(control);
-    EXPECT_EQ(control.frame(), Rect(300, 11, 97.5, 15));
-    EXPECT_EQ(follower.frame().minX(), 197);
 }
 
 TEST_F(SizeToFitTest, AChainEndsAfterAViewOutsideTheFamilyAndAtAViewItAlreadyMoved) {

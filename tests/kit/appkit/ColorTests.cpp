@@ -17,10 +17,6 @@ TEST(ColorTest, KeepsSpaceComponentsAndAlphaAsGiven) {
     EXPECT_EQ(kit::Color::withComponents(kit::ColorSpace::DeviceWhite, {0.3, 7.0, 9.0}, 1.0),
               kit::Color::deviceWhite(0.3, 1.0));
     EXPECT_FALSE(kit::Color::withComponents(static_cast<kit::ColorSpace>(6), {}, 1.0));
-
-    EXPECT_EQ(kit::Color::clear(), kit::Color::calibratedWhite(0.0, 0.0));
-    EXPECT_EQ(kit::Color::black(), kit::Color::calibratedWhite(0.0, 1.0));
-    EXPECT_EQ(kit::Color::labelColor(), kit::Color::calibratedWhite(0.0, 0.85));
 }
 
 TEST(ColorTest, DrawingValuesAreClampedAndNaNDrawsAsZero) {
