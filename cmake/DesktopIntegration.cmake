@@ -34,10 +34,8 @@ configure_file(${linux_resources}/copyright.in ${desktop_out}/copyright @ONLY)
 set(AWNING_PACKAGE_MAINTAINER "${AWNING_MAKER} <awning@${AWNING_SITE_HOST}>")
 execute_process(COMMAND date -u -R -d "${AWNING_RELEASE_DATE}" OUTPUT_VARIABLE release_time
     OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-file(WRITE ${desktop_out}/changelog
-    "awning (${AWNING_VERSION}) stable; urgency=medium\n\n"
-    "  * Awning ${AWNING_VERSION}; its notes are in its AppStream metainfo.\n\n"
-    " -- ${AWNING_PACKAGE_MAINTAINER}  ${release_time}\n")
+file(CONFIGURE OUTPUT ${desktop_out}/changelog CONTENT
+    "awning (${AWNING_VERSION}) stable; urgency=medium\n\n  * Awning ${AWNING_VERSION}; its notes are in its AppStream metainfo.\n\n -- ${AWNING_PACKAGE_MAINTAINER}  ${release_time}\n")
 
 add_custom_command(OUTPUT ${desktop_out}/icons.stamp
     COMMAND ${PROJECT_SOURCE_DIR}/scripts/render-icons ${PROJECT_SOURCE_DIR}/resources/awning.svg
