@@ -11,3 +11,6 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/
     DESTINATION ${CMAKE_INSTALL_DATADIR}/awning
     PATTERN linux EXCLUDE)
 include(DesktopIntegration)
+# GNOME Shell loads extensions from this folder, named by the extension's uuid.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/gnome-shell/extension/
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/extensions/awning@larkspur.example)

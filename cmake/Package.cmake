@@ -12,8 +12,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 panel, at one opacity while the pointer is away and at another while it is
 over the panel. It follows the panel as it appears, hides or changes size,
 lets every click through, and remembers its colours for each desktop
-picture. It runs on X11 desktops with a compositing manager and on Wayland
-compositors that offer the layer-shell protocol.")
+picture. It runs on X11 desktops with a compositing manager, on Wayland
+compositors that offer the layer-shell protocol, and on GNOME on Wayland
+through a GNOME Shell extension of its own, which the package carries.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -194,6 +194,13 @@ write_defaults() {
     } >"$DESKTOP_DIR/config/awning/com.larkspur.Awning.plist"
 }
 
+# stored KEY: the real stored under KEY in the defaults file, or nothing.
+stored() {
+    awk -v key="<key>$1</key>" '
+        found { if (match($0, /<real>[^<]*<\/real>/)) print substr($0, RSTART + 6, RLENGTH - 13); exit }
+        index($0, key) { found = 1 }' "$DESKTOP_DIR/config/awning/com.larkspur.Awning.plist" 2>/dev/null
+}
+
 # Awning's private per-run environment, as a command prefix (env execs, so PIDs stay Awning's).
 awning_env() {
     AWNING_ENV=(env XDG_CONFIG_HOME="$DESKTOP_DIR/config" XDG_RUNTIME_DIR="$DESKTOP_DIR/runtime"

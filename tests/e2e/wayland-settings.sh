@@ -19,12 +19,6 @@ settings_node() {
 settings_shown() { [[ -n $(settings_node) ]]; }
 settings_urgent() { [[ $(settings_node | jq -r .urgent) == true ]]; }
 
-# stored KEY: the real stored under KEY in the defaults file, or nothing.
-stored() {
-    awk -v key="<key>$1</key>" '
-        found { if (match($0, /<real>[^<]*<\/real>/)) print substr($0, RSTART + 6, RLENGTH - 13); exit }
-        index($0, key) { found = 1 }' "$DESKTOP_DIR/config/awning/com.larkspur.Awning.plist" 2>/dev/null
-}
 both_opacities_stored() {
     local idle hover
     idle=$(stored "Idle Alpha") hover=$(stored "Hover Alpha")

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include "hosts/qt/PlainSession.h"
+#include "hosts/qt/gnome/GnomeSession.h"
 #include "hosts/qt/wayland/WaylandSession.h"
 #include "hosts/qt/x11/X11Session.h"
 
@@ -22,13 +23,11 @@ SessionOpening openDesktopSession() {
         return {std::make_unique<X11Session>(), {}};
     }
     if (platform.startsWith(QLatin1String("wayland"))) {
-        SessionOpening opening = WaylandSession::open();
-        if (!opening.session && onGnome()) {
-            opening.problem =
-                "Awning's GNOME support is not there yet: GNOME Shell on Wayland offers no layer-shell "
-                "(zwlr_layer_shell_v1) for its tint. Meanwhile, log in to \"GNOME on Xorg\" to use Awning.";
+        // GNOME Shell offers no layer-shell: its bar is tinted by Awning's shell extension instead.
+        if (onGnome()) {
+            return {std::make_unique<GnomeSession>(), {}};
         }
-        return opening;
+        return WaylandSession::open();
     }
     return {std::make_unique<PlainSession>(), {}};
 }

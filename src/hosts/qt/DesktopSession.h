@@ -26,6 +26,12 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
 // A screen as Qt reports it, for a session to measure its desktop against.
 struct SessionScreen {
     std::string name;    // the output's name (a connector: "DP-1", "HEADLESS-1")
@@ -77,6 +83,9 @@ public:
     virtual int activeSpace() const = 0;
     // Whether the pointer's place is known wherever it is (QCursor tells it), or only over our own windows.
     virtual bool knowsPointer() const = 0;
+    // Where the pointer is, in Qt's global coordinates, when the session knows it better than Qt; nullopt
+    // leaves it to Qt.
+    virtual std::optional<PixelPoint> pointer() const { return std::nullopt; }
     virtual SessionStatus status() const = 0;
 
     // --- Our windows

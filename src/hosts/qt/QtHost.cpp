@@ -172,6 +172,10 @@ std::optional<kit::PropertyList::Array> QtHost::windowList(std::uint32_t options
 }
 
 kit::Point QtHost::mouseLocation() const {
+    if (const std::optional<PixelPoint> pointer = _session->pointer()) {
+        return _screens.coordinates().toKit(
+            kit::Point{static_cast<double>(pointer->x), static_cast<double>(pointer->y)});
+    }
     if (!knowsMouseLocation()) {
         // Qt knows the pointer only over our own windows: elsewhere it would tell a stale place. Far off every
         // screen, it hovers over nothing.

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QProcess>
+#include <QTest>
+#include <memory>
+
+#include "hosts/qt/gnome/GnomeShellPeer.h"
+
+using namespace qthost;
+
+namespace {
+
+const QString service = QStringLiteral("com.larkspur.Awning.Shell");
+const QString path = QStringLiteral("/com/larkspur/Awning/Shell");
+const QString interface = QStringLiteral("com.larkspur.Awning.Shell");
+
+QVariant encode(const GnomeShellState& state) {
+    QDBusArgument argument;
+    argument.beginStructure();
+    argument << state.panel.x << state.panel.y << state.panel.width << state.panel.height << state.panelShows
+             << state.pointerOnPanel << state.primaryMonitor.x << state.primaryMonitor.y
+             << state.primaryMonitor.width << state.primaryMonitor.height;
+    argument.endStructure();
+    return QVariant::fromValue(argument);
+}
+
+// The extension as Awning meets it on the bus: it records what it is asked and answers with its state.
+class StandInExtension final : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "com.larkspur.Awning.Shell")
+
+public:
+    unsigned version = 1;
+    GnomeShellState state{{0, 0, 1280, 32}, true, false, {0, 0, 1280, 800}};
+    QStringList calls;
+    QByteArray pixels;
+    QList<unsigned> size;  // width, height, stride
+    double opacity = -1;
+
+    void announce(QDBusConnection& bus) {
+        QDBusMessage signal = QDBusMessage::createSignal(path, interface, QStringLiteral("StateChanged"));
+        signal << encode(state);
+        bus.send(signal);
+    }
+
+public slots:
+    unsigned Connect(unsigned theirs) {
+        calls << QStringLiteral("Connect");
+        if (theirs != version) {
+            sendErrorReply(QStringLiteral("com.larkspur.Awning.Shell.Error.VersionMismatch"),
+                           QStringLiteral("Awning speaks version %1 and this extension version %2.")
+                               .arg(theirs)
+                               .arg(version));
+        }
+        return version;
+    }
+    void GetState() {
+        calls << QStringLiteral("GetState");
+        setDelayedReply(true);
+        connection().send(message().createReply(QVariantList{encode(state)}));
+    }
+    void SetTint(const QByteArray& picture, unsigned width, unsigned height, unsigned stride) {
+        calls << QStringLiteral("SetTint");
+        pixels = picture;
+        size = {width, height, stride};
+    }
+    void SetOpacity(double value, unsigned) {
+        calls << QStringLiteral("SetOpacity");
+        opacity = value;
+    }
+    void HideTint() { calls << QStringLiteral("HideTint"); }
+};
+
+// A bus of the test's own, so no desktop's session bus is touched; the extension's side has a connection of
+// its own on it, as it would in the shell.
+class GnomeShellPeerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        _daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
+        if (!_daemon.waitForStarted() || !_daemon.waitForReadyRead(10000)) {
+            GTEST_SKIP() << "dbus-daemon is not installed";
+        }
+        const QString address = QString::fromUtf8(_daemon.readLine()).trimmed();
+        _shellBus = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, "shell"));
+        _awningBus = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, "awning"));
+        ASSERT_TRUE(_shellBus->isConnected() && _awningBus->isConnected());
+    }
+
+    void TearDown() override {
+        _peer.reset();
+        QDBusConnection::disconnectFromBus("shell");
+        QDBusConnection::disconnectFromBus("awning");
+        _daemon.kill();
+        _daemon.waitForFinished();
+    }
+
+    void enableExtension() {
+        ASSERT_TRUE(_shellBus->registerObject(path, &extension, QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(_shellBus->registerService(service));
+    }
+
+    void disableExtension() {
+        _shellBus->unregisterService(service);
+        _shellBus->unregisterObject(path);
+    }
+
+    void startPeer() {
+        _peer = std::make_unique<GnomeShellPeer>(*_awningBus, [this] { ++changes; });
+    }
+
+    GnomeShellPeer& peer() { return *_peer; }
+    void announce() { extension.announce(*_shellBus); }
+
+    StandInExtension extension;
+    int changes = 0;
+
+private:
+    QProcess _daemon;
+    std::unique_ptr<QDBusConnection> _shellBus;
+    std::unique_ptr<QDBusConnection> _awningBus;
+    std::unique_ptr<GnomeShellPeer> _peer;
+};
+
+TEST_F(GnomeShellPeerTest, ConnectsWithItsVersionAndFollowsTheBar) {
+    enableExtension();
+    startPeer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer().isConnected(); }, 5000));
+    EXPECT_EQ(extension.calls, QStringList({"Connect", "GetState"}));
+    EXPECT_EQ(peer().state(), extension.state);
+    EXPECT_TRUE(peer().problem().empty());
+
+    extension.state.panelShows = false;
+    extension.state.pointerOnPanel = true;
+    const int before = changes;
+    announce();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer().state() == extension.state; }, 5000));
+    EXPECT_GT(changes, before) << "a new state must run a check";
+}
+
+TEST_F(GnomeShellPeerTest, AVersionMismatchIsOneLineAndNeverHalfWorks) {
+    extension.version = 2;
+    enableExtension();
+    startPeer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !peer().problem().empty(); }, 5000));
+    EXPECT_FALSE(peer().isConnected());
+    EXPECT_NE(peer().problem().find("Awning speaks version 1 and this extension version 2."), std::string::npos)
+        << peer().problem();
+    EXPECT_EQ(peer().problem().find('\n'), std::string::npos);
+
+    peer().setTint(QByteArray(16, '\1'), 2, 2);
+    announce();
+    QTest::qWait(200);
+    EXPECT_EQ(extension.calls, QStringList({"Connect"})) << "nothing is sent to an extension of another version";
+    EXPECT_FALSE(peer().state().panelShows);
+}
+
+TEST_F(GnomeShellPeerTest, TheTintIsSentOnceConnectedAndAgainWhenTheExtensionComesBack) {
+    startPeer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !peer().problem().empty(); }, 5000))
+        << "a missing extension must be explained";
+    peer().setOpacity(0.2, 0);
+    peer().setTint(QByteArray(3 * 2 * 4, '\7'), 3, 2);
+
+    enableExtension();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("SetOpacity"); }, 5000));
+    EXPECT_EQ(extension.pixels, QByteArray(24, '\7'));
+    EXPECT_EQ(extension.size, QList<unsigned>({3, 2, 12}));
+    EXPECT_DOUBLE_EQ(extension.opacity, 0.2);
+
+    disableExtension();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !peer().isConnected(); }, 5000));
+    EXPECT_FALSE(peer().state().panelShows) << "a bar whose extension went away must not be tinted";
+
+    extension.calls.clear();
+    extension.pixels.clear();
+    enableExtension();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("SetOpacity"); }, 5000));
+    EXPECT_EQ(extension.pixels, QByteArray(24, '\7'));
+
+    peer().hideTint();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("HideTint"); }, 5000));
+}
+
+}  // namespace
+
+#include "GnomeShellPeerTests.moc"
