@@ -16,7 +16,24 @@ constexpr std::array<CommandLine::Option, 6> allOptions = {{
      "play SCENARIO without a desktop, print its trace and\nwrite its snapshots into DIR", Action::Headless},
 }};
 
+constexpr std::array<CommandLine::ExitStatus, 3> allExitStatuses = {{
+    {0, "done"},
+    {1, "it could not be done: no Awning running or answering, no bundle,\na scenario step that failed"},
+    {2, "the arguments, or the scenario, cannot be read"},
+}};
+
 constexpr std::size_t helpColumn = 24;
+constexpr std::size_t statusColumn = 5;
+
+// `text` from `column` on, each of its lines (a "\n" in it) indented to that column.
+std::string indentedFrom(std::size_t column, const char* text) {
+    const std::string indent(column, ' ');
+    std::string indented;
+    for (const char* c = text; *c; ++c) {
+        indented += *c == '\n' ? "\n" + indent : std::string(1, *c);
+    }
+    return indented + "\n";
+}
 
 const CommandLine::Option* findOption(const std::string& argument) {
     for (const CommandLine::Option& option : allOptions) {
@@ -40,19 +57,25 @@ std::string optionLine(const CommandLine::Option& option) {
         line += std::string(" ") + option.arguments;
     }
     // A long option takes a line of its own, and its help the next.
-    const std::string indent(helpColumn, ' ');
-    line += line.size() < helpColumn ? std::string(helpColumn - line.size(), ' ') : "\n" + indent;
-    // A help of two lines breaks where it says.
-    for (const char* c = option.help; *c; ++c) {
-        line += *c == '\n' ? "\n" + indent : std::string(1, *c);
-    }
-    return line + "\n";
+    line += line.size() < helpColumn ? std::string(helpColumn - line.size(), ' ')
+                                     : "\n" + std::string(helpColumn, ' ');
+    return line + indentedFrom(helpColumn, option.help);
+}
+
+std::string exitStatusLine(const CommandLine::ExitStatus& exitStatus) {
+    std::string line = "  " + std::to_string(exitStatus.status);
+    line += std::string(statusColumn - line.size(), ' ');
+    return line + indentedFrom(statusColumn, exitStatus.meaning);
 }
 
 }  // namespace
 
 std::span<const CommandLine::Option> CommandLine::options() {
     return allOptions;
+}
+
+std::span<const CommandLine::ExitStatus> CommandLine::exitStatuses() {
+    return allExitStatuses;
 }
 
 CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
@@ -86,11 +109,10 @@ std::string CommandLine::helpText() {
     for (const Option& option : allOptions) {
         text += optionLine(option);
     }
-    text +=
-        "\n"
-        "Exit status: 0 when done; 1 when it could not be done (no Awning running or\n"
-        "answering, no bundle, a scenario step that failed); 2 when the arguments, or the\n"
-        "scenario, cannot be read.\n";
+    text += "\nExit status:\n";
+    for (const ExitStatus& exitStatus : allExitStatuses) {
+        text += exitStatusLine(exitStatus);
+    }
     return text;
 }
 

@@ -20,6 +20,13 @@ public:
     // Every option, in the order the help lists them.
     static std::span<const Option> options();
 
+    struct ExitStatus {
+        int status;
+        const char* meaning;  // when `awning` ends with it, in a line or two ("\n" between)
+    };
+    // Every status `awning` ends with, in the order the help lists them.
+    static std::span<const ExitStatus> exitStatuses();
+
     // The request `arguments` (those after the program's name) spell. The first argument names the
     // action; only --headless takes more, which it reads itself.
     static CommandLine parse(const std::vector<std::string>& arguments);

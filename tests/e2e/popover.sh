@@ -3,7 +3,8 @@
 # leave it out (the properties they read: its state, the window it is transient for, its type), it has an
 # edge of its own, it stays on the screen when the window is moved against the screen's edge, and a click
 # just above its top edge presses the button it points at ("OK"), which closes it; opened again, it is
-# still left out. The settings window carries Awning's icon.
+# still left out. The settings window carries Awning's icon, and the window class by which desktops on X11
+# tell it belongs to Awning's launcher.
 set -euo pipefail
 source "$(dirname "$0")/desktop.sh"
 desktop_init 60
@@ -60,6 +61,9 @@ wait_until 10 popover_shown || fail "the first launch showed no popover"
 settings=$(settings_window)
 left_out_of_task_lists "$(popover_window)"
 wait_until 5 has_icon "$settings" || fail "the settings window shows no icon of Awning's"
+launcher_class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../resources/linux/com.larkspur.Awning.desktop")
+xprop -id "$settings" WM_CLASS | grep -q "= \"$launcher_class\", \"$launcher_class\"$" ||
+    fail "the settings window's class is not the launcher's StartupWMClass ($launcher_class): $(xprop -id "$settings" WM_CLASS)"
 on_screen "$(popover_window)" || fail "the popover lies past the screen's edge: $(place "$(popover_window)")"
 wait_until 3 edge_drawn "$(popover_window)" || fail "the popover has no edge of its own"
 log "popover $(place "$(popover_window)") left out of task lists; the settings window shows the icon"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A second launch hands over to the running Awning and exits 0 without a tint of its own, while the
-# first keeps tinting; once the first has died without cleaning up, a launch takes over. A runtime folder
+# first keeps tinting; so does a launch through the launcher, which brings the settings window back; once the first has died without cleaning up, a launch takes over. A runtime folder
 # that does not exist falls back to a folder of the user's own, so launches still find each other; where no
 # folder will do, a launch says so and exits 1 rather than tint a second time.
 set -euo pipefail
@@ -15,6 +15,18 @@ tint_at_ends() {
 
 desktop_with_tint '<key>Menu Bar State Check Interval</key><real>0.5</real>'
 first=$AWNING_PID
+
+# The launcher in the applications menu: its command, found on PATH, opens the running Awning's settings
+# window rather than starting another.
+settings_shown() { xdotool search --onlyvisible --name '^Awning Settings$' >/dev/null 2>&1; }
+settings_shown && fail "the settings window is open before any second launch"
+awning_env
+desktop_spawn launcher "${AWNING_ENV[@]}" PATH="$(dirname "$AWNING"):$PATH" \
+    gio launch "$(dirname "$0")/../../resources/linux/com.larkspur.Awning.desktop"
+wait_until 20 settings_shown || fail "the launcher did not open the running Awning's settings window"
+[[ $(awning_strip_windows | wc -l) -eq 1 ]] || fail "the launcher started a second tint"
+log "the launcher opened the settings window"
+
 desktop_launch_again
 
 kill -0 "$first" 2>/dev/null || fail "first instance quit on reopen"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The settings window on sway: it opens at the first start as a native Wayland window (xdg-shell, not
-# XWayland, which this sway does not even run); a drag of the idle slider with Shift held stores both
+# XWayland, which this sway does not even run), its app id the launcher's (com.larkspur.Awning.desktop), by
+# which compositors and docks match it to the launcher; a drag of the idle slider with Shift held stores both
 # opacities and the tint's pixels take the new one; a second launch hands its activation token over, with
 # which sway marks the window as asking for attention, and without which it does not.
 set -euo pipefail
@@ -32,8 +33,8 @@ wayland_start_awning settings "<key>KRAdButtonWindowAppVersion</key><string>$ver
 wait_until 20 settings_shown || fail "the settings window did not open at the first start"
 node=$(settings_node)
 log "settings window: $(jq -c '{app_id, shell, rect}' <<<"$node")"
-[[ $(jq -r .shell <<<"$node") == xdg_shell && $(jq -r .app_id <<<"$node") == awning ]] ||
-    fail "the settings window is no native Wayland window"
+[[ $(jq -r .shell <<<"$node") == xdg_shell ]] || fail "the settings window is no native Wayland window"
+[[ $(jq -r .app_id <<<"$node") == com.larkspur.Awning ]] || fail "the settings window's app id is not the launcher's"
 wait_until 20 tint_shown "$BAR_ROWS" 0.2 || fail "no tint at the default idle opacity"
 
 # The window as sway placed it (floating: its size is fixed), its menu bar above the content.

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "hosts/qt/ModifierFlags.h"
@@ -24,6 +26,7 @@
 #include "kit/appkit/Appearance.h"
 #include "kit/appkit/Application.h"
 #include "kit/appkit/Window.h"
+#include "kit/foundation/Bundle.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/UserDefaults.h"
 #include "kit/graphics/Image.h"
@@ -59,6 +62,11 @@ QtHost::QtHost(std::unique_ptr<DesktopSession> session)
     // Every window, the About panel and Qt's own dialogs included, shows the bundle's icon.
     if (const std::shared_ptr<kit::Image> icon = kit::Application::shared().applicationIconImage()) {
         QApplication::setWindowIcon(qtIcon(*icon));
+    }
+    // The launcher is named by the bundle identifier: on Wayland the compositor, and the docks that read
+    // it, match Awning's windows to the launcher by this name (its app id).
+    if (const std::optional<std::string> identifier = kit::Bundle::main().infoString("CFBundleIdentifier")) {
+        QGuiApplication::setDesktopFileName(QString::fromStdString(*identifier));
     }
     // Views are drawn in the desktop's appearance: dark when its windows are.
     if (QApplication::palette().color(QPalette::Window).lightness() < 128) {

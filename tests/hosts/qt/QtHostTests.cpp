@@ -49,6 +49,12 @@ TEST(QtHost, WithoutX11ItOffersScreensButNoWindowList) {
     EXPECT_EQ(host.mouseLocation(), (kit::Point{10, static_cast<double>(size.height())}));
 }
 
+TEST(QtHost, NamesTheLauncherByTheBundleIdentifierForDocksAndCompositors) {
+    QtHost host;
+    // resources/linux/com.larkspur.Awning.desktop, by the identifier in the build tree's Info.plist.
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "com.larkspur.Awning");
+}
+
 TEST(QtHost, DelayedCallsRunOnQtsEventLoop) {
     QtHost host;
     bool ran = false;
