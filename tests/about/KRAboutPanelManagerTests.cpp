@@ -201,10 +201,6 @@ TEST_F(KRAboutPanelManagerTest, TheOlderPanelKeepsItsStandardLayoutOnlyForStackV
     EXPECT_EQ(credits.textView->delegate(), &manager());
 }
 
-}  // namespace
-
-namespace {
-
 const kit::ImageView* firstImageView(const kit::View& view) {
     if (const auto* image = dynamic_cast<const kit::ImageView*>(&view)) {
         return image;
@@ -217,8 +213,6 @@ const kit::ImageView* firstImageView(const kit::View& view) {
     return nullptr;
 }
 
-}  // namespace
-
 TEST_F(KRAboutPanelManagerTest, ShowsTheIconTheBundleNames) {
     manager().orderFrontStandardAboutPanel(nullptr);
     const kit::ImageView* icon = firstImageView(*kit::StandardAboutPanel::existing()->contentView());
@@ -230,10 +224,10 @@ TEST_F(KRAboutPanelManagerTest, ShowsTheIconTheBundleNames) {
     const kit::Bitmap pixels = applicationIcon->bitmapForScale(64.0 / applicationIcon->size().width);
     ASSERT_EQ(pixels.width(), 64);
     bool darkBlue = false;
-    for (int y = 0; y < pixels.height(); ++y) {
-        for (int x = 0; x < pixels.width(); ++x) {
-            darkBlue |= pixels.pixel(x, y) == kit::Bitmap::RGBA8{0x1d, 0x2b, 0x3a, 255};
-        }
+    for (int at = 0; at < pixels.width() * pixels.height(); ++at) {
+        darkBlue |= pixels.pixel(at % 64, at / 64) == kit::Bitmap::RGBA8{0x1d, 0x2b, 0x3a, 255};
     }
     EXPECT_TRUE(darkBlue);
 }
+
+}  // namespace
