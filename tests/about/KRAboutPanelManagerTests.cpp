@@ -191,16 +191,6 @@ TEST(KRAboutPanelManagerCreditsTest, CreditsBeyondTheirBoundsAreLoggedAndLeftOut
                                                            credits.string() + " is larger than 64 KiB"});
 }
 
-TEST_F(KRAboutPanelManagerTest, TheOlderPanelKeepsItsStandardLayoutOnlyForStackViews) {
-    kit::SystemVersion::setCurrent(kit::SystemVersion(10, 15));
-    manager().orderFrontStandardAboutPanel(nullptr);
-    const CreditsTextView credits =
-        CreditsTextView::find(*kit::StandardAboutPanel::existing()->contentView());
-    ASSERT_NE(credits.textView, nullptr);
-    EXPECT_FALSE(credits.metStackView);
-    EXPECT_EQ(credits.textView->delegate(), &manager());
-}
-
 const kit::ImageView* firstImageView(const kit::View& view) {
     if (const auto* image = dynamic_cast<const kit::ImageView*>(&view)) {
         return image;
