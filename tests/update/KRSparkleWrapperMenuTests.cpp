@@ -38,12 +38,8 @@ std::vector<Line> lines(const kit::Menu& menu) {
 
 class KRSparkleWrapperMenuTest : public UpdateTest {
 protected:
-    KRSparkleWrapper& wrapper() { return KRSparkleWrapper::sharedSparkleWrapper(); }
     void record(const std::string& current, const std::string& update) {
-        kit::UserDefaults::standard().setObject(
-            PropertyList::Dictionary{
-                {"Current Version", current}, {"Update Version", update}, {"Check Date", checkDate}},
-            "KRSparkleWrapperStatus");
+        storeRecord({{"Current Version", current}, {"Update Version", update}, {"Check Date", checkDate}});
         start();
     }
 };
@@ -52,6 +48,7 @@ const Line checkNow{"Check Now...", -1, ""};
 const Line checkAutomatically{"Check Automatically", 0, ""};
 const Line separator{"---", 0, ""};
 const std::string date = "Last check: January 5, 2026";
+const Line available{"Example 2.0 is now available! You are currently using Example 1.5.", 0, ""};
 
 }  // namespace
 
@@ -66,15 +63,7 @@ TEST_F(KRSparkleWrapperMenuTest, TheSubmenuShowsTheRecordByVersionAndKeepsACalle
     const Case cases[] = {
         {"up to date, 14", "1.5", "", 14, {{date, 0, "\u2713"}, separator, checkNow, checkAutomatically}},
         {"update, 14", "1.5", "2.0", 14, {{date, 0, "2.0"}, separator, checkNow, checkAutomatically}},
-        {"update, 13",
-         "1.5",
-         "2.0",
-         13,
-         {{date, 0, ""},
-          {"Example 2.0 is now available! You are currently using Example 1.5.", 0, ""},
-          separator,
-          checkNow,
-          checkAutomatically}},
+        {"update, 13", "1.5", "2.0", 13, {{date, 0, ""}, available, separator, checkNow, checkAutomatically}},
         {"another version's record, 14", "1.4", "2.0", 14, {checkNow, checkAutomatically}},
         {"another version's record, 13", "1.4", "", 13, {checkNow, checkAutomatically}},
     };
@@ -96,9 +85,7 @@ TEST_F(KRSparkleWrapperMenuTest, TheSubmenuShowsTheRecordByVersionAndKeepsACalle
         }
     }
 
-    kit::UserDefaults::standard().setObject(
-        PropertyList::Dictionary{{"Current Version", "1.5"}, {"Update Version", "2.0"}},
-        "KRSparkleWrapperStatus");
+    storeRecord({{"Current Version", "1.5"}, {"Update Version", "2.0"}});
     start();
     kit::Menu menu;
     menu.setDelegate(&wrapper());

@@ -36,18 +36,16 @@ SUAppcastItem update(const std::string& version, bool newest) {
     return item;
 }
 
+Dictionary checked(const char* current, const char* update, const PropertyList& date = startUnixTime) {
+    return Dictionary{{"Current Version", current}, {"Update Version", update}, {"Check Date", date}};
+}
+
 Dictionary storedRecord() {
     const auto stored = kit::UserDefaults::standard().objectForKey("KRSparkleWrapperStatus");
     return stored && stored->dictionary() ? *stored->dictionary() : Dictionary{};
 }
 
-class KRSparkleWrapperStatusTest : public UpdateTest {
-protected:
-    KRSparkleWrapper& wrapper() { return KRSparkleWrapper::sharedSparkleWrapper(); }
-    void store(const Dictionary& record, const char* key = "KRSparkleWrapperStatus") {
-        kit::UserDefaults::standard().setObject(record, key);
-    }
-};
+using KRSparkleWrapperStatusTest = UpdateTest;
 
 // A delegate that counts the refits the wrapper asks for.
 class RefittingDelegate : public kit::Object,
@@ -68,55 +66,31 @@ TEST_F(KRSparkleWrapperStatusTest, TheSentencesSayWhatTheRecordHoldsForTheRunnin
         std::string slot;  // "unchanged" when it must stay untouched
         std::optional<std::string> date;
     };
+    const std::optional<std::string> none;
+    const std::string kept = "unchanged";
     const std::string available = "Example 2.0 is now available! You are currently using Example 1.5.";
+    const std::string upToDate = "Example 1.5 is up to date.";
+    const std::string lastCheck = "Last check: January 5, 2026";
     const Case cases[] = {
-        {"empty record", {}, std::nullopt, "unchanged", std::nullopt},
-        {"up to date",
-         {{"Current Version", "1.5"}, {"Update Version", ""}, {"Check Date", startUnixTime}},
-         "Example 1.5 is up to date.",
-         "unchanged",
-         "Last check: January 5, 2026"},
-        {"update available",
-         {{"Current Version", "1.5"}, {"Update Version", "2.0"}, {"Check Date", startUnixTime}},
-         available,
-         "2.0",
-         "Last check: January 5, 2026"},
-        {"another version's record",
-         {{"Current Version", "1.4"}, {"Update Version", "2.0"}, {"Check Date", startUnixTime}},
-         std::nullopt,
-         "unchanged",
-         "Last check: January 5, 2026"},
-        {"no update version", {{"Current Version", "1.5"}}, std::nullopt, "unchanged", std::nullopt},
-        {"a version that is no string",
-         {{"Current Version", 15}, {"Update Version", "2.0"}},
-         std::nullopt,
-         "unchanged",
-         std::nullopt},
-        {"an update version that is no string",
-         {{"Current Version", "1.5"}, {"Update Version", 2}},
-         std::nullopt,
-         "unchanged",
-         std::nullopt},
-        {"check date as digits",
-         {{"Current Version", "1.5"}, {"Update Version", ""}, {"Check Date", "1767614400"}},
-         "Example 1.5 is up to date.",
-         "unchanged",
-         "Last check: January 5, 2026"},
-        {"check date of another kind",
-         {{"Check Date", PropertyList(PropertyList::Date{0.0})}},
-         std::nullopt,
-         "unchanged",
-         std::nullopt},
+        {"empty record", {}, none, kept, none},
+        {"up to date", checked("1.5", "", startUnixTime), upToDate, kept, lastCheck},
+        {"update available", checked("1.5", "2.0", startUnixTime), available, "2.0", lastCheck},
+        {"another version's record", checked("1.4", "2.0", startUnixTime), none, kept, lastCheck},
+        {"no update version", {{"Current Version", "1.5"}}, none, kept, none},
+        {"a numeric version", {{"Current Version", 15}, {"Update Version", "2.0"}}, none, kept, none},
+        {"a numeric update", {{"Current Version", "1.5"}, {"Update Version", 2}}, none, kept, none},
+        {"check date as digits", checked("1.5", "", "1767614400"), upToDate, kept, lastCheck},
+        {"check date of another kind", {{"Check Date", PropertyList::Date{0.0}}}, none, kept, none},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.record.empty()) {
             kit::UserDefaults::standard().removeObject("KRSparkleWrapperStatus");
         } else {
-            store(c.record);
+            storeRecord(c.record);
         }
         start();
-        std::string slot = "unchanged";
+        std::string slot = kept;
         EXPECT_EQ(wrapper().statusDescriptionWithUpdateVersion(&slot), c.sentence);
         EXPECT_EQ(slot, c.slot);
         EXPECT_EQ(wrapper().statusDateDescription(), c.date);
@@ -124,8 +98,8 @@ TEST_F(KRSparkleWrapperStatusTest, TheSentencesSayWhatTheRecordHoldsForTheRunnin
 }
 
 TEST_F(KRSparkleWrapperStatusTest, TheOlderKeyIsReadOnceAndTheRecordMovesToTheNewKey) {
-    store({{"Current Version", "1.5"}, {"Update Version", "2.0"}, {"Extra", "kept"}},
-          "KRSparkleWrapper Status");
+    storeRecord({{"Current Version", "1.5"}, {"Update Version", "2.0"}, {"Extra", "kept"}},
+                "KRSparkleWrapper Status");
     start();
     EXPECT_EQ(wrapper().status().at("Update Version"), PropertyList("2.0"));
 
@@ -136,16 +110,14 @@ TEST_F(KRSparkleWrapperStatusTest, TheOlderKeyIsReadOnceAndTheRecordMovesToTheNe
                                           {"Extra", "kept"}}));
     EXPECT_TRUE(kit::UserDefaults::standard().objectForKey("KRSparkleWrapper Status")) << "never removed";
 
-    store({{"Update Version", "9.9"}}, "KRSparkleWrapper Status");
+    storeRecord({{"Update Version", "9.9"}}, "KRSparkleWrapper Status");
     EXPECT_EQ(wrapper().status().at("Update Version"), PropertyList("3.0")) << "read once per process";
 }
 
 TEST_F(KRSparkleWrapperStatusTest, RecordingCutsTheSecondAndNilKeepsTheOldDate) {
     world().advance(0.9);
     wrapper().setUpdateVersion("");
-    EXPECT_EQ(
-        storedRecord(),
-        (Dictionary{{"Current Version", "1.5"}, {"Update Version", ""}, {"Check Date", startUnixTime}}));
+    EXPECT_EQ(storedRecord(), checked("1.5", ""));
 
     world().advance(100.0);
     wrapper().setUpdateVersion(std::nullopt);
@@ -164,9 +136,7 @@ TEST_F(KRSparkleWrapperStatusTest, ACheckThatLoadsTheFeedAndSaysNothingCountsAsU
     wrapper().updaterDidFinishLoadingAppcast(updater, SUAppcast());
     EXPECT_TRUE(storedRecord().empty()) << "not during the call";
     world().runUntilIdle();
-    EXPECT_EQ(
-        storedRecord(),
-        (Dictionary{{"Current Version", "1.5"}, {"Update Version", ""}, {"Check Date", startUnixTime + 2}}));
+    EXPECT_EQ(storedRecord(), checked("1.5", "", startUnixTime + 2));
 
     wrapper().updaterDidFindValidUpdate(updater, update("2.0", true), nullptr);
     EXPECT_EQ(storedRecord().at("Update Version"), PropertyList("2.0")) << "a late find overwrites";
@@ -184,7 +154,7 @@ TEST_F(KRSparkleWrapperStatusTest, ACheckThatLoadsTheFeedAndSaysNothingCountsAsU
 }
 
 TEST_F(KRSparkleWrapperStatusTest, OnlyTheNewestSupportedFindAndOrdinaryNotFoundsAreRecorded) {
-    store({{"Current Version", "1.5"}, {"Update Version", "2.0"}, {"Check Date", startUnixTime}});
+    storeRecord(checked("1.5", "2.0"));
     start();
     OtherKindUpdater otherKind;
     const Dictionary before = wrapper().status();
@@ -241,7 +211,7 @@ TEST_F(KRSparkleWrapperStatusTest, WindowUpdatesReArmOnceASecondAfterTheirStream
 }
 
 TEST_F(KRSparkleWrapperStatusTest, ControlsShowTheSentencesOnlyWithTheSwitchConnected) {
-    store({{"Current Version", "1.5"}, {"Update Version", "2.0"}, {"Check Date", startUnixTime}});
+    storeRecord(checked("1.5", "2.0"));
     start();
     RefittingDelegate delegate;
     kit::Application::shared().setDelegate(&delegate);

@@ -7,7 +7,6 @@
 
 #include "kit/appkit/Menu.h"
 #include "kit/appkit/MenuItem.h"
-#include "kit/appkit/TextField.h"
 #include "kit/appkit/Window.h"
 #include "kit/foundation/UserDefaults.h"
 #include "update/KRSparkleWrapper.h"
@@ -41,16 +40,6 @@ void PrintTo(const Seen& seen, std::ostream* out) {
     }
 }
 
-// The first text in a window's content: an alert's sentence.
-std::string sentenceIn(const kit::Window& window) {
-    for (const auto& view : window.contentView()->subviews()) {
-        if (const auto* field = dynamic_cast<const kit::TextField*>(view.get())) {
-            return field->stringValue();
-        }
-    }
-    return {};
-}
-
 std::string randomBytes(std::size_t count) {
     std::mt19937 generator(18);
     std::string bytes(count, '\0');
@@ -67,11 +56,10 @@ protected:
     void startWithFeed(const std::string& feed) {
         start({{"SUFeedURL", feed.empty() ? PropertyList() : PropertyList(feed)},
                {"SUScheduledCheckInterval", checkInterval}});
-        kit::UserDefaults::standard().setObject(foundEarlier, "KRSparkleWrapperStatus");
+        storeRecord(foundEarlier);
         world().runUntilIdle();  // the wrapper becomes the delegate
         _updates = wrapper().controlsSubmenuItem();
     }
-    KRSparkleWrapper& wrapper() { return KRSparkleWrapper::sharedSparkleWrapper(); }
     headless::HeadlessURLLoadingPort& server() { return world().urlLoadingPort(); }
 
     Seen seen() {
@@ -111,6 +99,14 @@ TEST_F(UpdateFailureTest, AFailedCheckChangesNothingAndOnlyACheckTheUserAskedFor
     const auto fileWith = [&](const std::string& contents) {
         return [&, contents] { return files.write("appcast.xml", contents).string(); };
     };
+    const auto fileMadeBy = [&](std::function<void()> make) {
+        return [&, make] {
+            make();
+            return feedFile;
+        };
+    };
+    const auto constant = [](const std::string& address) { return [address] { return address; }; };
+    const auto web = constant(webFeed);
     const auto answering = [](URLLoadFailure failure) {
         return [failure](headless::HeadlessURLLoadingPort& port) {
             port.script(webFeed, URLLoadResult::failed(failure, "scripted"));
@@ -119,6 +115,18 @@ TEST_F(UpdateFailureTest, AFailedCheckChangesNothingAndOnlyACheckTheUserAskedFor
     const std::string wholeFeed =
         "<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><item>"
         "<title>Version 3.0</title></item></channel></rss>";
+    const std::string damaged = "the update information is damaged.";
+    const std::string unreadable = "the update information could not be read.";
+    const std::string notFound = "the update information was not found.";
+    const std::string tooLarge = "the update information is larger than 2 MB.";
+    const std::string noAnswer = "the update server did not answer within 30 seconds.";
+    const std::string load = "cannot load the update feed: ";
+    const std::string read = "cannot read the update feed: ";
+    const std::string notRegular = load + feedFile + " is not a regular file";
+    std::string deepNesting = "<rss>";
+    for (int level = 0; level < 300; ++level) {
+        deepNesting += "<a>";
+    }
     struct Case {
         const char* name;
         std::function<std::string()> feed;  // makes what the feed names and returns its address
@@ -127,92 +135,37 @@ TEST_F(UpdateFailureTest, AFailedCheckChangesNothingAndOnlyACheckTheUserAskedFor
         std::string log;
     };
     const Case cases[] = {
-        {"no feed address", [] { return ""; }, {}, "no update address is set.", "no update feed: "},
-        {"a missing file",
-         [] { return std::string("file:///no/such/appcast.xml"); },
-         {},
-         "the update information was not found.",
-         "cannot load the update feed: cannot read /no/such/appcast.xml"},
-        {"a folder",
-         [&] { return files.path().string(); },
-         {},
-         "the update information could not be read.",
-         "cannot load the update feed: " + files.path().string() + " is not a regular file"},
-        {"a pipe without a writer",
-         [&] {
-             ::mkfifo(feedFile.c_str(), 0600);
-             return feedFile;
-         },
-         {},
-         "the update information could not be read.",
-         "cannot load the update feed: " + feedFile + " is not a regular file"},
+        {"no feed address", constant(""), nullptr, "no update address is set.", "no update feed: "},
+        {"a missing file", constant("file:///no/such/appcast.xml"), nullptr, notFound,
+         load + "cannot read /no/such/appcast.xml"},
+        {"a folder", [&] { return files.path().string(); }, nullptr, unreadable,
+         load + files.path().string() + " is not a regular file"},
+        {"a pipe without a writer", fileMadeBy([&] { ::mkfifo(feedFile.c_str(), 0600); }), nullptr,
+         unreadable, notRegular},
         {"a link to an endless device",
-         [&] {
-             std::filesystem::create_symlink("/dev/zero", feedFile);
-             return feedFile;
-         },
-         {},
-         "the update information could not be read.",
-         "cannot load the update feed: " + feedFile + " is not a regular file"},
+         fileMadeBy([&] { std::filesystem::create_symlink("/dev/zero", feedFile); }), nullptr, unreadable,
+         notRegular},
         {"50 MB",
-         [&] {
-             std::filesystem::resize_file(files.write("appcast.xml", ""), 50u << 20);
-             return feedFile;
-         },
-         {},
-         "the update information is larger than 2 MB.",
-         "cannot load the update feed: " + feedFile + " is larger than 2 MiB"},
-        {"random bytes",
-         fileWith(randomBytes(4096)),
-         {},
-         "the update information is damaged.",
-         "cannot read the update feed: "},
-        {"truncated",
-         fileWith(wholeFeed.substr(0, wholeFeed.size() / 2)),
-         {},
-         "the update information is damaged.",
-         "cannot read the update feed: "},
-        {"not a feed",
-         fileWith("<html><body/></html>"),
-         {},
-         "the update information is damaged.",
-         "cannot read the update feed: not an RSS channel"},
-        {"nested too deeply",
-         fileWith("<rss>" +
-                  [] {
-                      std::string deep;
-                      for (int level = 0; level < 300; ++level) {
-                          deep += "<a>";
-                      }
-                      return deep;
-                  }()),
-         {},
-         "the update information is damaged.",
-         "cannot read the update feed: elements nested too deeply"},
-        {"a flood of unclosed elements",
-         fileWith(std::string(100000, '<')),
-         {},
-         "the update information is damaged.",
-         "cannot read the update feed: "},
-        {"a server that never answers", [] { return webFeed; },
-         [](headless::HeadlessURLLoadingPort& port) { port.script(webFeed, std::nullopt); },
-         "the update server did not answer within 30 seconds.",
-         "cannot load the update feed: no answer within 30 s"},
-        {"a load that timed out", [] { return webFeed; }, answering(URLLoadFailure::TimedOut),
-         "the update server did not answer within 30 seconds.", "cannot load the update feed: scripted"},
-        {"an unreachable server", [] { return webFeed; }, answering(URLLoadFailure::CannotConnect),
-         "the update server could not be reached.", "cannot load the update feed: scripted"},
-        {"a page the server does not have", [] { return webFeed; }, answering(URLLoadFailure::NotFound),
-         "the update information was not found.", "cannot load the update feed: scripted"},
-        {"a server error", [] { return webFeed; }, answering(URLLoadFailure::ServerError),
-         "the update server reported an error.", "cannot load the update feed: scripted"},
-        {"too large a download", [] { return webFeed; }, answering(URLLoadFailure::TooLarge),
-         "the update information is larger than 2 MB.", "cannot load the update feed: scripted"},
-        {"an address of another kind",
-         [] { return std::string("ftp://maker.example/appcast.xml"); },
-         {},
-         "its update address is not one it can use.",
-         "cannot load the update feed: not a local address"},
+         fileMadeBy([&] { std::filesystem::resize_file(files.write("appcast.xml", ""), 50u << 20); }),
+         nullptr, tooLarge, load + feedFile + " is larger than 2 MiB"},
+        {"random bytes", fileWith(randomBytes(4096)), nullptr, damaged, read},
+        {"truncated", fileWith(wholeFeed.substr(0, wholeFeed.size() / 2)), nullptr, damaged, read},
+        {"not a feed", fileWith("<html><body/></html>"), nullptr, damaged, read + "not an RSS channel"},
+        {"nested too deeply", fileWith(deepNesting), nullptr, damaged, read + "elements nested too deeply"},
+        {"a flood of unclosed elements", fileWith(std::string(100000, '<')), nullptr, damaged, read},
+        {"a server that never answers", web,
+         [](headless::HeadlessURLLoadingPort& port) { port.script(webFeed, std::nullopt); }, noAnswer,
+         load + "no answer within 30 s"},
+        {"a load that timed out", web, answering(URLLoadFailure::TimedOut), noAnswer, load + "scripted"},
+        {"an unreachable server", web, answering(URLLoadFailure::CannotConnect),
+         "the update server could not be reached.", load + "scripted"},
+        {"a page the server does not have", web, answering(URLLoadFailure::NotFound), notFound,
+         load + "scripted"},
+        {"a server error", web, answering(URLLoadFailure::ServerError),
+         "the update server reported an error.", load + "scripted"},
+        {"too large a download", web, answering(URLLoadFailure::TooLarge), tooLarge, load + "scripted"},
+        {"an address of another kind", constant("ftp://maker.example/appcast.xml"), nullptr,
+         "its update address is not one it can use.", load + "not a local address"},
     };
     for (const Case& c : cases) {
         for (const bool userAsked : {true, false}) {

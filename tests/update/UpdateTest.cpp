@@ -1,6 +1,11 @@
 #include "update/UpdateTest.h"
 
+#include "kit/appkit/Button.h"
+#include "kit/appkit/TextField.h"
+#include "kit/appkit/Window.h"
 #include "kit/foundation/PropertyListSerialization.h"
+#include "kit/foundation/UserDefaults.h"
+#include "update/KRSparkleWrapper.h"
 
 void UpdateTest::start(const kit::PropertyList::Dictionary& changes) {
     _host.reset();
@@ -39,4 +44,31 @@ std::string UpdateTest::item(const std::string& version, const std::string& disp
     }
     return item + "<enclosure url=\"https://maker.example/example-" + display + ".zip\" sparkle:version=\"" +
            version + "\" sparkle:shortVersionString=\"" + display + "\"/></item>\n";
+}
+
+KRSparkleWrapper& UpdateTest::wrapper() {
+    return KRSparkleWrapper::sharedSparkleWrapper();
+}
+
+void UpdateTest::storeRecord(const kit::PropertyList::Dictionary& record, const char* key) {
+    kit::UserDefaults::standard().setObject(record, key);
+}
+
+std::string UpdateTest::sentenceIn(const kit::Window& window) {
+    for (const auto& view : window.contentView()->subviews()) {
+        if (const auto* field = dynamic_cast<const kit::TextField*>(view.get())) {
+            return field->stringValue();
+        }
+    }
+    return {};
+}
+
+std::vector<kit::Button*> UpdateTest::buttonsIn(const kit::Window& window) {
+    std::vector<kit::Button*> buttons;
+    for (const auto& view : window.contentView()->subviews()) {
+        if (auto* button = dynamic_cast<kit::Button*>(view.get())) {
+            buttons.push_back(button);
+        }
+    }
+    return buttons;
 }

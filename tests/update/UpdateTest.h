@@ -4,10 +4,17 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "hosts/headless/HeadlessHost.h"
 #include "kit/foundation/PropertyList.h"
 #include "support/TemporaryFolder.h"
+
+namespace kit {
+class Button;
+class Window;
+}  // namespace kit
+class KRSparkleWrapper;
 
 // A headless world whose bundle is "Example" 1.5 (build 150) of a maker at https://maker.example/, with
 // its update feed in "feed.xml" beside the bundle.
@@ -24,6 +31,13 @@ protected:
     // The feed item of build `version` shown as `display`, for systems from `minimumSystem` on.
     static std::string item(const std::string& version, const std::string& display,
                             const std::string& minimumSystem = "");
+    static KRSparkleWrapper& wrapper();
+    // Stores the wrapper's record of the last check under `key`.
+    static void storeRecord(const kit::PropertyList::Dictionary& record,
+                            const char* key = "KRSparkleWrapperStatus");
+    // An alert's sentence (its first text) and its buttons.
+    static std::string sentenceIn(const kit::Window& window);
+    static std::vector<kit::Button*> buttonsIn(const kit::Window& window);
 
 private:
     TemporaryFolder _folder;
