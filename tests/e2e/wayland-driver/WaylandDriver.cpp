@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <string_view>
 
 #include "fake-input-client-protocol.h"
@@ -137,6 +138,14 @@ WaylandDriver::~WaylandDriver() {
         zwlr_virtual_pointer_v1_destroy(_pointer);
     }
     wl_display_roundtrip(_display);
+    // Disconnecting frees no proxy: each global bound goes by hand, or the sanitizers report them.
+    const std::initializer_list<void*> globals{_fakeInput, _pointerManager, _activation, _wmBase, _output,
+                                                _seat, _shm, _compositor, _registry};
+    for (void* global : globals) {
+        if (global) {
+            wl_proxy_destroy(static_cast<wl_proxy*>(global));
+        }
+    }
     wl_display_disconnect(_display);
 }
 
