@@ -58,17 +58,13 @@ cat >"$DESKTOP_DIR/config/awning/com.apple.dock.plist" <<'PLIST'
 </dict>
 </plist>
 PLIST
-# Another session's Awning, running all along: the relaunch must not wait for it.
-desktop_spawn other-xvfb Xvfb -displayfd 3 -screen 0 320x240x24 -nolisten tcp 3>"$DESKTOP_DIR/other-display"
-wait_until 10 grep -q . "$DESKTOP_DIR/other-display" || fail "the other Xvfb did not start"
-other_display=":$(head -n 1 "$DESKTOP_DIR/other-display")"
-# Xvfb names its display once it listens; answering a client can still lag on a loaded machine.
-wait_until 10 env DISPLAY="$other_display" xdotool getdisplaygeometry >/dev/null 2>&1 ||
-    fail "the other Xvfb ($other_display) does not answer"
+# Another session's Awning, running all along: the relaunch must not wait for it. Another display name and
+# runtime folder make it another session; it draws nowhere (the offscreen platform), so no display of
+# its own is needed, and no second X server can race for a display number.
 mkdir -p "$DESKTOP_DIR/other/runtime" "$DESKTOP_DIR/other/config" && chmod 700 "$DESKTOP_DIR/other/runtime"
-desktop_spawn other env DISPLAY="$other_display" \
+desktop_spawn other env DISPLAY="$DISPLAY.0" \
     XDG_RUNTIME_DIR="$DESKTOP_DIR/other/runtime" XDG_CONFIG_HOME="$DESKTOP_DIR/other/config" \
-    XDG_CACHE_HOME="$DESKTOP_DIR/other" QT_QPA_PLATFORM=xcb "$AWNING"
+    XDG_CACHE_HOME="$DESKTOP_DIR/other" QT_QPA_PLATFORM=offscreen "$AWNING"
 other=$SPAWNED_PID
 wait_until 10 eval '[[ $(readlink "/proc/$other/exe") == "$executable" ]]' || fail "the other session's Awning did not start"
 
