@@ -9,6 +9,7 @@
 #include <QTest>
 #include <memory>
 
+#include "hosts/qt/gnome/GnomeOverlaySurface.h"
 #include "hosts/qt/gnome/GnomeShellPeer.h"
 
 using namespace qthost;
@@ -36,11 +37,12 @@ class StandInExtension final : public QObject, protected QDBusContext {
 
 public:
     unsigned version = 1;
-    GnomeShellState state{{0, 0, 1280, 32}, true, false, {0, 0, 1280, 800}};
+    GnomeShellState state{{3, 7, 1280, 32}, true, false, {0, 0, 1280, 800}};  // no field equals another
     QStringList calls;
     QByteArray pixels;
     QList<unsigned> size;  // width, height, stride
     double opacity = -1;
+    unsigned duration = 0;
 
     void announce(QDBusConnection& bus) {
         QDBusMessage signal = QDBusMessage::createSignal(path, interface, QStringLiteral("StateChanged"));
@@ -69,9 +71,10 @@ public slots:
         pixels = picture;
         size = {width, height, stride};
     }
-    void SetOpacity(double value, unsigned) {
+    void SetOpacity(double value, unsigned milliseconds) {
         calls << QStringLiteral("SetOpacity");
         opacity = value;
+        duration = milliseconds;
     }
     void HideTint() { calls << QStringLiteral("HideTint"); }
 };
@@ -148,8 +151,8 @@ TEST_F(GnomeShellPeerTest, AVersionMismatchIsOneLineAndNeverHalfWorks) {
     startPeer();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !peer().problem().empty(); }, 5000));
     EXPECT_FALSE(peer().isConnected());
-    EXPECT_NE(peer().problem().find("Awning speaks version 1 and this extension version 2."), std::string::npos)
-        << peer().problem();
+    EXPECT_EQ(peer().problem(), "Awning cannot use its GNOME Shell extension: Awning speaks version 1 and this "
+                                "extension version 2.");
     EXPECT_EQ(peer().problem().find('\n'), std::string::npos);
 
     peer().setTint(QByteArray(16, '\1'), 2, 2);
@@ -183,6 +186,51 @@ TEST_F(GnomeShellPeerTest, TheTintIsSentOnceConnectedAndAgainWhenTheExtensionCom
     EXPECT_EQ(extension.pixels, QByteArray(24, '\7'));
 
     peer().hideTint();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("HideTint"); }, 5000));
+}
+
+// The extension eases what it is given: an opacity only once there is a tint to show, then each change
+// over the fade's duration.
+TEST_F(GnomeShellPeerTest, TheOpacityFollowsTheTintAndFadesOverTheDurationAsked) {
+    enableExtension();
+    startPeer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer().isConnected(); }, 5000));
+    peer().setOpacity(0.5, 0.15);
+    peer().setTint(QByteArray(16, '\1'), 2, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("SetOpacity"); }, 5000));
+    EXPECT_EQ(extension.calls, QStringList({"Connect", "GetState", "SetTint", "SetOpacity"}))
+        << "no opacity is sent before there is a tint";
+    EXPECT_DOUBLE_EQ(extension.opacity, 0.5);
+    EXPECT_EQ(extension.duration, 0u) << "a new tint shows at once";
+
+    peer().setOpacity(0.6, 0.15);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.opacity == 0.6; }, 5000));
+    EXPECT_EQ(extension.duration, 150u);
+}
+
+// The overlay the host lays out: its picture goes to the extension when shown and whenever its size changes,
+// and the tint goes when the overlay does.
+TEST_F(GnomeShellPeerTest, TheOverlaySendsItsPictureWhenShownOrResizedAndTakesTheTintAlongWhenItGoes) {
+    enableExtension();
+    startPeer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return peer().isConnected(); }, 5000));
+    PixelRect geometry{0, 0, 4, 2};
+    auto overlay = std::make_unique<GnomeOverlaySurface>(peer(), [] { return 1.0; });
+    overlay->setPainter([&](double) { return kit::Bitmap(geometry.width, geometry.height); });
+    overlay->setGeometry(geometry);
+    QTest::qWait(100);
+    EXPECT_FALSE(extension.calls.contains("SetTint")) << "nothing is drawn before the overlay shows";
+
+    overlay->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("SetTint"); }, 5000));
+    EXPECT_EQ(extension.size, QList<unsigned>({4, 2, 16}));
+
+    geometry.height = 3;
+    overlay->setGeometry(geometry);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.size.value(1) == 3; }, 5000))
+        << "a taller bar needs a taller picture";
+
+    overlay.reset();
     ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("HideTint"); }, 5000));
 }
 
