@@ -39,6 +39,8 @@ public:
     ~CompositorWithoutLayerShell() {
         _stop = true;
         _thread.join();
+        // A client whose going the loop had not yet handled would outlive the display.
+        wl_display_destroy_clients(_display);
         wl_display_destroy(_display);
         std::filesystem::remove_all(_runtime);
     }
