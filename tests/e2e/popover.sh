@@ -65,7 +65,7 @@ launcher_class=$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../resources
 xprop -id "$settings" WM_CLASS | grep -q "= \"$launcher_class\", \"$launcher_class\"$" ||
     fail "the settings window's class is not the launcher's StartupWMClass ($launcher_class): $(xprop -id "$settings" WM_CLASS)"
 on_screen "$(popover_window)" || fail "the popover lies past the screen's edge: $(place "$(popover_window)")"
-wait_until 3 edge_drawn "$(popover_window)" || fail "the popover has no edge of its own"
+wait_until 10 edge_drawn "$(popover_window)" || fail "the popover has no edge of its own"
 log "popover $(place "$(popover_window)") left out of task lists; the settings window shows the icon"
 
 # Against the screen's right edge the popover, centred under its button, would pass it.
