@@ -41,7 +41,7 @@ wm_menu = 0
 RC
     desktop_spawn "$1" "${panel_env[@]}" tint2 -c "$config"
     PANEL_PID=$SPAWNED_PID
-    wait_until 10 window_shown tint2 || fail "$1 did not start"
+    wait_until 20 window_shown tint2 || fail "$1 did not start"
 }
 
 # start_polybar: a one-module bar at the top that bypasses the window manager; sets PANEL_PID.
@@ -63,7 +63,7 @@ content = " "
 INI
     desktop_spawn polybar "${panel_env[@]}" polybar --config="$config" top
     PANEL_PID=$SPAWNED_PID
-    wait_until 10 window_shown polybar || fail "polybar did not start"
+    wait_until 20 window_shown polybar || fail "polybar did not start"
 }
 
 awning_env
