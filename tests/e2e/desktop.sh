@@ -84,6 +84,14 @@ desktop_prepare() {
     trap 'exit 130' INT
 }
 
+# qt_leak_options: QT_LEAK_OPTIONS, sanitizer settings for Awning on Wayland: leak stacks that reach Qt's own
+# frames (slow unwinding), so that Qt's and GTK's known leaks at a handing-over launch's exit are suppressed
+# by name (qt-wayland.supp).
+qt_leak_options() {
+    QT_LEAK_OPTIONS=("ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0"
+        "LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=${BASH_SOURCE[0]%/*}/qt-wayland.supp")
+}
+
 # desktop_spawn NAME COMMAND...: runs COMMAND in the background with its output in NAME.out/.err.
 desktop_spawn() {
     local name=$1

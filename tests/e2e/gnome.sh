@@ -33,9 +33,8 @@ gnome_init() {
     export HOME=$home XDG_RUNTIME_DIR=$runtime XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME
     export XDG_CONFIG_HOME=$DESKTOP_DIR/config XDG_CACHE_HOME=$DESKTOP_DIR/cache XDG_DATA_HOME=$home/.local/share
     export GSETTINGS_BACKEND=keyfile LC_ALL=C.UTF-8
-    # Leak stacks that reach Qt's own frames, so that Qt's Wayland leaks can be told apart (wayland.sh).
-    export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0
-    export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=${BASH_SOURCE[0]%/*}/qt-wayland.supp
+    qt_leak_options
+    export "${QT_LEAK_OPTIONS[@]}"
     unset DISPLAY WAYLAND_DISPLAY
     gsettings set org.gnome.shell enabled-extensions "['$EXTENSION', 'unsafe-mode@awning-tests']"
     gsettings set org.gnome.shell disable-user-extensions false

@@ -44,9 +44,8 @@ wayland_init() {
     for name in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
         [[ -z ${!name:-} ]] || USER_ENV+=("$name=${!name}")
     done
-    # Leak stacks that reach Qt's own frames (slow unwinding), so that Qt's Wayland leaks can be told apart.
-    USER_ENV+=("ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0"
-        "LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=${BASH_SOURCE[0]%/*}/qt-wayland.supp")
+    qt_leak_options
+    USER_ENV+=("${QT_LEAK_OPTIONS[@]}")
     "${AS_USER[@]}" test -x "$AWNING" -a -x "$AWNING_WAYLAND_DRIVER" ||
         fail "$WAYLAND_USER cannot run $AWNING: the build folder must be readable by others"
 }
