@@ -17,15 +17,6 @@
 
 namespace {
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        result.push_back(line);
-    }
-    return result;
-}
-
 class ScenarioRunnerTest : public ::testing::Test {
 protected:
     ScenarioRunnerTest() { registerInterfaceFiles(); }
@@ -71,15 +62,8 @@ TEST_F(ScenarioRunnerTest, TheExampleScenarioPlaysAsSavedAndDrawsTheTintOverAPla
     const std::optional<Scenario> scenario =
         Scenario::load(AWNING_SOURCE_DIR "/examples/overlay.scenario", error);
     ASSERT_TRUE(scenario) << error;
-    const std::vector<std::string> trace = lines(play(*scenario));
+    EXPECT_EQ(play(*scenario), TemporaryFolder::read(AWNING_SOURCE_DIR "/tests/scenario/overlay.trace"));
     EXPECT_TRUE(_played) << _error;
-    const std::vector<std::string> expected =
-        lines(TemporaryFolder::read(AWNING_SOURCE_DIR "/tests/scenario/overlay.trace"));
-    for (std::size_t index = 0; index < std::max(trace.size(), expected.size()); ++index) {
-        EXPECT_EQ(index < trace.size() ? trace[index] : "(no line)",
-                  index < expected.size() ? expected[index] : "(no line)")
-            << "trace line " << index + 1;
-    }
 
     // Its snapshots show the tint at its opacity over a plain bar.
     const QRgb plain = qRgb(236, 236, 236);
@@ -105,14 +89,6 @@ TEST_F(ScenarioRunnerTest, ASnapshotAtTimeZeroIsTakenAtLaunchAndNeverBeyondTheSc
     EXPECT_TRUE(_played) << _error;
     EXPECT_LT(trace.find("launch"), trace.find("start.png")) << trace;
     EXPECT_EQ(snapshot("start.png").size(), QSize(100, 50));
-}
-
-TEST_F(ScenarioRunnerTest, ASnapshotThatCannotBeWrittenEndsTheRunThere) {
-    std::filesystem::create_directory(_output.path() / "taken.png");
-    const std::string trace = play("1 snapshot taken.png\n2 reopen\n");
-    EXPECT_FALSE(_played);
-    EXPECT_EQ(_error, "cannot write snapshot " + (_output.path() / "taken.png").string());
-    EXPECT_EQ(trace.find("reopen"), std::string::npos) << trace;
 }
 
 TEST_F(ScenarioRunnerTest, EachCommandReachesTheWorldAwningRunsIn) {
@@ -153,8 +129,7 @@ TEST_F(ScenarioRunnerTest, EachCommandReachesTheWorldAwningRunsIn) {
 
 TEST_F(ScenarioRunnerTest, ActivationsAndSpaceChangesCheckTheBarAtOnce) {
     // The check loop runs every 2 s from launch; without a notification the bar would be found at 2 s.
-    const char* created =
-        R"({"alpha":0,"event":"created","frame":[0,876,1440,24],"level":0,"t":1,)";
+    const char* created = R"({"alpha":0,"event":"created","frame":[0,876,1440,24],"level":0,"t":1,)";
     for (const char* notification : {"activate", "space 2"}) {
         const std::string trace =
             play(std::string("0 screens 1440x900\n1 menubar 24\n1 ") + notification + "\n");
