@@ -163,6 +163,11 @@ std::string dockSwitch(headless::HeadlessHost& world) {
     return world.activationCount() > 0 ? "activates" : "stays behind";
 }
 
+// A key read as a boolean: a number or boolean other than 0 is on, a string or anything else is not read.
+std::vector<std::string> readAsBoolean(const std::string& off, const std::string& on) {
+    return {off, off, off, on, on, off, off, off, off, on, on, on, on, on};
+}
+
 const std::vector<std::string> alwaysDefault(kinds().size(), "default");
 const std::vector<std::string> recordedAfterACheck(kinds().size(), "no sentence, then recorded");
 
@@ -197,14 +202,8 @@ TEST_F(BadDefaultsTest, EveryKeyWithEveryWrongKindOfValue) {
     const PropertyList red = *kit::archivedDataWithRootObject(kit::Color::sRGB(1, 0, 0, 1));
     // Columns: absent, "abc", "0.5", 0.5, true, data, date, array, dictionary, NaN, +inf, -inf, 1e300, -5.
     const std::vector<Row> rows = {
-        {"Show Settings On Launch",
-         settingsWindowAtLaunch,
-         {"not shown", "not shown", "not shown", "shown", "shown", "not shown", "not shown", "not shown",
-          "not shown", "shown", "shown", "shown", "shown", "shown"}},
-        {"Shown Settings",
-         settingsWindowAtLaunch,
-         {"shown", "shown", "shown", "not shown", "not shown", "shown", "shown", "shown", "shown",
-          "not shown", "not shown", "not shown", "not shown", "not shown"}},
+        {"Show Settings On Launch", settingsWindowAtLaunch, readAsBoolean("not shown", "shown")},
+        {"Shown Settings", settingsWindowAtLaunch, readAsBoolean("shown", "not shown")},
         {"Menu Bar State Check Interval",
          checkPeriod,
          {"2 s", "2 s, removed", "0.5 s", "0.5 s", "1 s", "2 s", "2 s", "2 s", "2 s", "2 s, removed",
@@ -215,15 +214,8 @@ TEST_F(BadDefaultsTest, EveryKeyWithEveryWrongKindOfValue) {
         {"Hover Alpha",
          [](auto& world) { return shownOpacity(world, true); },
          {"0", "0", "0.5", "0.5", "1", "0", "0", "0", "0", "0", "0", "0", "1", "0"}},
-        {"Pills",
-         pills,
-         {"off", "off", "off", "detailed", "detailed", "off", "off", "off", "off", "detailed", "detailed",
-          "detailed", "detailed", "detailed"}},
-        {"Pills: Simple",
-         pills,
-         {"detailed", "detailed", "detailed", "simple", "simple", "detailed", "detailed", "detailed",
-          "detailed", "simple", "simple", "simple", "simple", "simple"},
-         {{"Pills", true}}},
+        {"Pills", pills, readAsBoolean("off", "detailed")},
+        {"Pills: Simple", pills, readAsBoolean("detailed", "simple"), {{"Pills", true}}},
         {"Top Color", [](auto&) { return colour(KRTintWindow::topColor, 0.0); }, alwaysDefault},
         {"Center Color", [](auto&) { return colour(KRTintWindow::centerColor, 0.2); }, alwaysDefault},
         {"Bottom Color", [](auto&) { return colour(KRTintWindow::bottomColor, 1.0); }, alwaysDefault},
@@ -248,11 +240,7 @@ TEST_F(BadDefaultsTest, EveryKeyWithEveryWrongKindOfValue) {
          statusItemLength,
          {"22 pt", "22 pt", "22 pt", "22 pt", "22 pt", "22 pt", "22 pt", "22 pt", "22 pt", "22 pt", "100 pt",
           "22 pt", "100 pt", "22 pt"}},
-        {"Application Mode: Dock: Background Launch",
-         dockSwitch,
-         {"activates", "activates", "activates", "stays behind", "stays behind", "activates", "activates",
-          "activates", "activates", "stays behind", "stays behind", "stays behind", "stays behind",
-          "stays behind"}},
+        {"Application Mode: Dock: Background Launch", dockSwitch, readAsBoolean("activates", "stays behind")},
     };
     for (const Row& row : rows) {
         ASSERT_EQ(row.expected.size(), kinds().size()) << row.key;
