@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
 #include "kit/appkit/Window.h"
 #include "kit/foundation/NotificationCenter.h"
 #include "kit/foundation/RunLoop.h"
@@ -17,33 +14,40 @@ using Kind = headless::WindowEvent::Kind;
 
 namespace {
 
-kit::PropertyList bounds(double x, double y, double width, double height) {
-    return kit::dictionaryRepresentation(kit::Rect(x, y, width, height));
+// A menu bar the window server lists with these bounds.
+WindowListEntry barAt(double x, double y, double width, double height) {
+    WindowListEntry entry;
+    entry.bounds = kit::dictionaryRepresentation(kit::Rect(x, y, width, height));
+    return entry;
 }
 
 }  // namespace
 
 class MenuBarTrackingTest : public TintOverlayTest {};
 
-// Each entry alone in the list: does the check take it for the primary display's menu bar?
+// Each entry alone in the list: does the check take it for the primary display's menu bar, and where does the
+// tint lie? Desktop panels need not span the screen nor touch its top edge: the tint lies over the bar
+// itself.
 TEST_F(MenuBarTrackingTest, OnlyTheWindowServersOnScreenMenuBarOverThePrimaryDisplayMatches) {
     struct Case {
         const char* what;
         WindowListEntry entry;
         bool visible;
-        double storedHeight;  // 0: the height stays untouched
+        double storedHeight;                            // 0: the height stays untouched
+        std::optional<kit::Rect> strip = std::nullopt;  // screen coordinates on the 1440x900 primary
     };
     const kit::PropertyList partial = kit::PropertyList::Dictionary{{"X", 0}, {"Y", 0}};
     const kit::PropertyList textual =
         kit::PropertyList::Dictionary{{"X", 0}, {"Y", 0}, {"Width", "1440"}, {"Height", 24}};
     auto entry = [](auto change) {
-        WindowListEntry e;
-        e.bounds = bounds(0, 0, 1440, 24);
+        WindowListEntry e = barAt(0, 0, 1440, 24);
         change(e);
         return e;
     };
     const Case cases[] = {
-        {"plain menu bar", entry([](WindowListEntry&) {}), true, 24},
+        {"plain menu bar", barAt(0, 0, 1440, 24), true, 24, kit::Rect(0, 876, 1440, 24)},
+        {"half as wide, centred", barAt(360, 0, 720, 30), true, 30, kit::Rect(360, 870, 720, 30)},
+        {"six points below the top edge", barAt(0, 6, 1440, 30), true, 30, kit::Rect(0, 864, 1440, 30)},
         {"any case of the suffix", entry([](WindowListEntry& e) { e.name = "Main MenuBar"; }), true, 24},
         {"owner case matters", entry([](WindowListEntry& e) { e.owner = "window server"; }), false, 0},
         {"no owner", entry([](WindowListEntry& e) { e.owner.reset(); }), false, 0},
@@ -54,51 +58,26 @@ TEST_F(MenuBarTrackingTest, OnlyTheWindowServersOnScreenMenuBarOverThePrimaryDis
         {"bounds absent", entry([](WindowListEntry& e) { e.bounds.reset(); }), false, 0},
         {"bounds not convertible", entry([&](WindowListEntry& e) { e.bounds = partial; }), false, 0},
         {"bounds of text", entry([&](WindowListEntry& e) { e.bounds = textual; }), false, 0},
-        {"another display's bar touching the edge",
-         entry([](WindowListEntry& e) { e.bounds = bounds(1440, 0, 1920, 24); }), false, 0},
-        {"zero height overlaps nothing", entry([](WindowListEntry& e) { e.bounds = bounds(0, 0, 1440, 0); }),
-         false, 0},
-        {"height at the threshold is hidden but stored",
-         entry([](WindowListEntry& e) { e.bounds = bounds(0, 0, 1440, 1.1920928955078125e-07); }), false,
+        {"another display's bar touching the edge", barAt(1440, 0, 1920, 24), false, 0},
+        {"zero height overlaps nothing", barAt(0, 0, 1440, 0), false, 0},
+        {"height at the threshold is hidden but stored", barAt(0, 0, 1440, 1.1920928955078125e-07), false,
          1.1920928955078125e-07},
-        {"height just above the threshold",
-         entry([](WindowListEntry& e) { e.bounds = bounds(0, 0, 1440, 2.4e-07); }), true, 2.4e-07},
+        {"height just above the threshold", barAt(0, 0, 1440, 2.4e-07), true, 2.4e-07},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         restart();
         KRMainController controller;
         world().setWindowList(kit::PropertyList::Array{c.entry.toPropertyList()});
         controller.updateMenuBarVisibilityAndColorsKey(nullptr);
-        EXPECT_EQ(controller.isMenuBarVisible(), c.visible) << c.what;
-        EXPECT_EQ(controller.menuBarHeight(), c.storedHeight) << c.what;
-        EXPECT_EQ(controller.tintWindow() != nullptr, c.visible) << c.what;
+        EXPECT_EQ(controller.isMenuBarVisible(), c.visible);
+        EXPECT_EQ(controller.menuBarHeight(), c.storedHeight);
+        ASSERT_EQ(controller.tintWindow() != nullptr, c.visible);
+        if (c.strip) {
+            EXPECT_EQ(controller.tintWindow()->frame(), *c.strip);
+        }
         EXPECT_EQ(world().lastWindowListOptions(),
-                  kit::WindowListOptionOnScreenOnly | kit::WindowListExcludeDesktopElements)
-            << c.what;
-    }
-}
-
-// Desktop panels need not span the screen nor touch its top edge; the tint lies over the bar itself.
-TEST_F(MenuBarTrackingTest, TheTintLiesOverTheBarItself) {
-    const struct {
-        const char* what;
-        kit::Rect bar;    // window-server bounds
-        kit::Rect strip;  // screen coordinates on the 1440x900 primary
-    } cases[] = {
-        {"across the top edge", kit::Rect(0, 0, 1440, 24), kit::Rect(0, 876, 1440, 24)},
-        {"half as wide, centred", kit::Rect(360, 0, 720, 30), kit::Rect(360, 870, 720, 30)},
-        {"six points below the top edge", kit::Rect(0, 6, 1440, 30), kit::Rect(0, 864, 1440, 30)},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        restart();
-        KRMainController controller;
-        WindowListEntry bar;
-        bar.bounds = kit::dictionaryRepresentation(c.bar);
-        world().setWindowList(kit::PropertyList::Array{bar.toPropertyList()});
-        controller.updateMenuBarVisibilityAndColorsKey(nullptr);
-        ASSERT_NE(controller.tintWindow(), nullptr);
-        EXPECT_EQ(controller.tintWindow()->frame(), c.strip);
+                  kit::WindowListOptionOnScreenOnly | kit::WindowListExcludeDesktopElements);
     }
 }
 
@@ -114,32 +93,19 @@ TEST_F(MenuBarTrackingTest, TheFirstMatchingEntryWinsAndNoListKeepsTheHeight) {
     EXPECT_EQ(controller().tintWindow(), nullptr);
 }
 
-TEST_F(MenuBarTrackingTest, CheckPeriodFollowsTheStoredIntervalAndRemovesUnusableOnes) {
-    struct Case {
-        const char* what;
-        std::optional<kit::PropertyList> stored;
-        double period;
-        bool keptInDefaults;
-    };
-    // Values of other kinds are rows of the bad-defaults table.
-    const Case cases[] = {
-        {"0.05", 0.05, 2.0, false},
-        {"exactly 0.1", 0.1, 0.1, true},
-        {"an integer", 7, 7.0, true},
-    };
-    for (const Case& c : cases) {
+// Other kinds of value are rows of the bad-defaults table.
+TEST_F(MenuBarTrackingTest, APeriodBelowATenthOfASecondIsRemovedAndTheDefaultUsed) {
+    for (const double stored : {0.05, 0.1}) {
         restart();
         KRMainController controller;
-        if (c.stored) {
-            kit::UserDefaults::standard().setObject(*c.stored, "Menu Bar State Check Interval");
-        }
+        kit::UserDefaults::standard().setDouble(stored, "Menu Bar State Check Interval");
         controller.updateMenuBarVisibilityAndColorsKey(nullptr);
         const auto calls = kit::RunLoop::main().pendingCalls();
-        ASSERT_EQ(calls.size(), 1u) << c.what;
-        EXPECT_DOUBLE_EQ(calls[0].dueTime - world().now(), c.period) << c.what;
+        ASSERT_EQ(calls.size(), 1u) << stored;
+        EXPECT_DOUBLE_EQ(calls[0].dueTime - world().now(), stored < 0.1 ? 2.0 : 0.1) << stored;
         EXPECT_EQ(kit::UserDefaults::standard().objectForKey("Menu Bar State Check Interval").has_value(),
-                  c.keptInDefaults)
-            << c.what;
+                  stored >= 0.1)
+            << stored;
     }
 }
 
@@ -312,41 +278,6 @@ TEST_F(MenuBarTrackingTest, DesktopPictureChangesSwitchTheColourKeyAndRedrawOnly
     EXPECT_EQ(currentDesktopKey(), "file:///pictures/forest.jpg");
     EXPECT_EQ(controller().tintWindow(), nullptr);
     EXPECT_EQ(pendingLayoutPasses(), 0u);
-}
-
-TEST_F(MenuBarTrackingTest, OpacityDefaultsAndUnreadableValues) {
-    constexpr double idleDefault = 0.2;
-    constexpr double hoverDefault = 0.0;
-    constexpr double inf = std::numeric_limits<double>::infinity();
-    struct Case {
-        const char* what;
-        std::optional<kit::PropertyList> stored;  // under both keys
-        std::optional<double> read;               // nullopt: each state's default
-    };
-    const Case cases[] = {
-        {"absent", std::nullopt, std::nullopt},
-        {"a numeric string", kit::PropertyList("0.7"), 0.7},
-        {"above one, used as stored", kit::PropertyList(1.5), 1.5},
-        {"data", kit::PropertyList(kit::PropertyList::Data{1}), std::nullopt},
-        {"an array", kit::PropertyList(kit::PropertyList::Array{0.5}), std::nullopt},
-        {"NaN", kit::PropertyList(std::numeric_limits<double>::quiet_NaN()), std::nullopt},
-        {"infinity", kit::PropertyList(inf), std::nullopt},
-        {"minus infinity", kit::PropertyList(-inf), std::nullopt},
-    };
-    for (const Case& c : cases) {
-        restart();
-        KRMainController controller;
-        if (c.stored) {
-            kit::UserDefaults::standard().setObject(*c.stored, "Idle Alpha");
-            kit::UserDefaults::standard().setObject(*c.stored, "Hover Alpha");
-        }
-        EXPECT_DOUBLE_EQ(controller.alphaValueWithMouseHovering(false), c.read.value_or(idleDefault))
-            << c.what;
-        EXPECT_DOUBLE_EQ(controller.alphaValueWithMouseHovering(true), c.read.value_or(hoverDefault))
-            << c.what;
-        EXPECT_EQ(kit::UserDefaults::standard().objectForKey("Idle Alpha").has_value(), c.stored.has_value())
-            << c.what << ": left in place";
-    }
 }
 
 TEST_F(MenuBarTrackingTest, NoScreenCountsAsNoMenuBarAndTheLoopsGoOn) {
