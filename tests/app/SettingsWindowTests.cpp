@@ -250,33 +250,26 @@ TEST_F(SettingsWindowTest, TheLoginBoxShowsTheDesktopsSettingAndSaysWhenItCannot
 
 // Where the desktop never tells where the pointer is, a line under the hover slider says that hover cannot
 // be followed; elsewhere there is no such line.
-class HoverNoteTest : public SettingsWindowTest {
-protected:
-    std::vector<const kit::TextField*> notes() const {
-        std::vector<const kit::TextField*> found;
-        for (const auto& view : outlets().window->contentView()->subviews()) {
+TEST_F(SettingsWindowTest, ALineUnderTheHoverSliderSaysWhenTheDesktopHidesThePointer) {
+    for (const bool knowsPointer : {true, false}) {
+        freshStart();
+        world().setKnowsMouseLocation(knowsPointer);
+        KRMainController controller;
+        controller.applicationDidFinishLaunching(nullptr);
+        const auto o = controller.settingsOutlets();
+        std::vector<kit::Rect> notes;
+        for (const auto& view : o.window->contentView()->subviews()) {
             const auto* text = dynamic_cast<const kit::TextField*>(view.get());
             if (text && text->stringValue() == "Hover cannot be followed on this desktop.") {
-                found.push_back(text);
+                notes.push_back(text->frame());
             }
         }
-        return found;
+        ASSERT_EQ(notes.size(), knowsPointer ? 0u : 1u) << knowsPointer;
+        if (!knowsPointer) {
+            const kit::Rect slider = o.hoverAlphaSlider->frame();
+            EXPECT_NEAR(notes[0].maxY(), slider.minY(), 2.0) << "right under the hover slider";
+            EXPECT_GE(notes[0].minY(), o.updateSelector->frame().maxY()) << "above the update pop-up";
+            EXPECT_DOUBLE_EQ(notes[0].minX(), slider.minX());
+        }
     }
-};
-
-TEST_F(HoverNoteTest, ADesktopThatTellsWhereThePointerIsGetsNoLine) {
-    launch(false);
-    EXPECT_TRUE(notes().empty());
-}
-
-TEST_F(HoverNoteTest, ADesktopThatHidesThePointerGetsALineUnderTheHoverSlider) {
-    world().setKnowsMouseLocation(false);
-    launch(false);
-    ASSERT_EQ(notes().size(), 1u);
-    const kit::Rect note = notes().front()->frame();
-    const kit::Rect slider = outlets().hoverAlphaSlider->frame();
-    const kit::Rect updates = outlets().updateSelector->frame();
-    EXPECT_NEAR(note.maxY(), slider.minY(), 2.0) << "right under the hover slider";
-    EXPECT_GE(note.minY(), updates.maxY()) << "above the update pop-up";
-    EXPECT_DOUBLE_EQ(note.minX(), slider.minX());
 }
