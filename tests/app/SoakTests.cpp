@@ -24,22 +24,19 @@
 namespace {
 
 // Every stored update record is a dictionary whose versions, when present, are strings.
-::testing::AssertionResult updateRecordIsSound() {
+bool updateRecordIsSound() {
     const std::optional<kit::PropertyList> stored =
         kit::UserDefaults::standard().objectForKey("KRSparkleWrapperStatus");
     if (!stored) {
-        return ::testing::AssertionSuccess();
+        return true;
     }
-    if (!stored->dictionary()) {
-        return ::testing::AssertionFailure() << "the update record is no dictionary";
-    }
+    const kit::PropertyList::Dictionary* record = stored->dictionary();
     for (const char* key : {"Current Version", "Update Version"}) {
-        const auto found = stored->dictionary()->find(key);
-        if (found != stored->dictionary()->end() && !found->second.string()) {
-            return ::testing::AssertionFailure() << key << " is no string";
+        if (!record || (record->count(key) && !record->at(key).string())) {
+            return false;
         }
     }
-    return ::testing::AssertionSuccess();
+    return true;
 }
 
 }  // namespace
@@ -54,11 +51,6 @@ protected:
     }
     int pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
     kit::Color anyColor() { return kit::Color::sRGB(chance(0, 1), chance(0, 1), chance(0, 1), chance(0, 1)); }
-
-    void trackingEvent();
-    void settingsAction();
-    void updateCallback();
-    void aboutOrPopover();
 
     KRAdButtonWindow& settingsWindow() {
         return static_cast<KRAdButtonWindow&>(*controller().settingsOutlets().window);
@@ -75,133 +67,133 @@ protected:
         return panels;
     }
 
+    void trackingEvent() {
+        switch (pick(9)) {
+            case 0:
+                world().setActiveSpace(1 + pick(3));
+                postSpaceChange();
+                break;
+            case 1:
+                kit::NotificationCenter::workspaceCenter().post(
+                    kit::WorkspaceDidActivateApplicationNotification, &_sender);
+                break;
+            case 2: {
+                const double width = 800 + pick(4) * 400;
+                std::vector<kit::ScreenDescription> screens;
+                if (pick(10) > 0) {
+                    screens.push_back(headless::HeadlessHost::plainScreen(width, width * 0.625));
+                }
+                world().setScreens(screens);
+                kit::Notification notification("NSApplicationDidChangeScreenParametersNotification", nullptr);
+                controller().applicationDidChangeScreenParameters(&notification);
+                break;
+            }
+            case 3:
+                if (pick(3) == 0) {
+                    hideMenuBar();
+                } else if (pick(5) == 0) {
+                    world().setWindowList(std::nullopt);
+                } else {
+                    showMenuBar(pick(4) == 0 ? 0.0 : 20.0 + pick(20));
+                }
+                break;
+            case 4:
+                world().setMouseLocation({chance(-10, 2000), chance(-10, 1300)});
+                break;
+            case 5:
+                world().setDesktopImageURL(
+                    0, pick(4) == 0 ? std::nullopt
+                                    : std::optional<std::string>("file:///p" + std::to_string(pick(5))));
+                break;
+            case 6:
+                kit::UserDefaults::standard().setDouble(chance(0, 1), pick(2) ? "Idle Alpha" : "Hover Alpha");
+                break;
+            case 7: {
+                const kit::PropertyList intervals[] = {0.05,  0.5,   2.0,
+                                                       "abc", "1.5", kit::PropertyList::Data{1}};
+                kit::UserDefaults::standard().setObject(intervals[pick(6)], "Menu Bar State Check Interval");
+                break;
+            }
+            case 8:
+                KRTintWindow::setTopColor(anyColor());
+                if (controller().tintWindow()) {
+                    controller().tintWindow()->contentView()->setNeedsDisplay(true);
+                }
+                break;
+        }
+    }
+
+    // The settings window's sliders and colour wells, each with or without Shift held.
+    void settingsAction() {
+        const KRMainController::SettingsOutlets o = controller().settingsOutlets();
+        world().setModifierFlags(pick(2) ? kit::EventModifierFlagShift : 0);
+        switch (pick(5)) {
+            case 0:
+                o.idleAlphaSlider->moveKnob(chance(0, 1));
+                break;
+            case 1:
+                o.hoverAlphaSlider->moveKnob(chance(0, 1));
+                break;
+            default:
+                (pick(3) == 0 ? o.topColorWell
+                 : pick(2)    ? o.centerColorWell
+                              : o.bottomColorWell)
+                    ->pickColor(anyColor());
+                break;
+        }
+        world().setModifierFlags(0);
+    }
+
+    // What the updater reports at the end of a check: the feed loaded, then an update found or none.
+    void updateCallback() {
+        KRSparkleWrapper& wrapper = KRSparkleWrapper::sharedSparkleWrapper();
+        switch (pick(3)) {
+            case 0: {
+                std::string error;
+                wrapper.updaterDidFinishLoadingAppcast(
+                    wrapper.updater(), *SUAppcast::parse("<rss><channel></channel></rss>", error));
+                break;
+            }
+            case 1: {
+                SUAppcastItem item;
+                item.versionString = std::to_string(100 + pick(100));
+                item.displayVersionString = "1." + std::to_string(pick(9));
+                item.newestSupportedUpdate = pick(4) > 0;
+                wrapper.updaterDidFindValidUpdate(wrapper.updater(), item, nullptr);
+                break;
+            }
+            case 2:
+                wrapper.updaterDidNotFindUpdate(wrapper.updater());
+                break;
+        }
+    }
+
+    void aboutOrPopover() {
+        switch (pick(4)) {
+            case 0:
+                KRAboutPanelManager::aboutPanelManager().orderFrontStandardAboutPanel(nullptr);
+                break;
+            case 1:
+                if (kit::Panel* panel = kit::StandardAboutPanel::existing()) {
+                    panel->close();
+                }
+                break;
+            case 2:
+                settingsWindow().adButton()->performClick(nullptr);  // "Hi!" or "OK"
+                break;
+            case 3:
+                if (settingsWindow().isVisible()) {
+                    settingsWindow().close();
+                } else {
+                    settingsWindow().makeKeyAndOrderFront(nullptr);
+                }
+                break;
+        }
+    }
+
 private:
     kit::Object _sender;
 };
-
-void SoakTest::trackingEvent() {
-    switch (pick(9)) {
-        case 0:
-            world().setActiveSpace(1 + pick(3));
-            kit::NotificationCenter::workspaceCenter().post(kit::WorkspaceActiveSpaceDidChangeNotification,
-                                                            &_sender);
-            break;
-        case 1:
-            kit::NotificationCenter::workspaceCenter().post(kit::WorkspaceDidActivateApplicationNotification,
-                                                            &_sender);
-            break;
-        case 2: {
-            const double width = 800 + pick(4) * 400;
-            std::vector<kit::ScreenDescription> screens;
-            if (pick(10) > 0) {
-                screens.push_back(headless::HeadlessHost::plainScreen(width, width * 0.625));
-            }
-            world().setScreens(screens);
-            kit::Notification notification("NSApplicationDidChangeScreenParametersNotification", nullptr);
-            controller().applicationDidChangeScreenParameters(&notification);
-            break;
-        }
-        case 3:
-            if (pick(3) == 0) {
-                hideMenuBar();
-            } else if (pick(5) == 0) {
-                world().setWindowList(std::nullopt);
-            } else {
-                showMenuBar(pick(4) == 0 ? 0.0 : 20.0 + pick(20));
-            }
-            break;
-        case 4:
-            world().setMouseLocation({chance(-10, 2000), chance(-10, 1300)});
-            break;
-        case 5:
-            world().setDesktopImageURL(
-                0, pick(4) == 0 ? std::nullopt
-                                : std::optional<std::string>("file:///p" + std::to_string(pick(5))));
-            break;
-        case 6:
-            kit::UserDefaults::standard().setDouble(chance(0, 1), pick(2) ? "Idle Alpha" : "Hover Alpha");
-            break;
-        case 7: {
-            const kit::PropertyList intervals[] = {0.05, 0.5, 2.0, "abc", "1.5", kit::PropertyList::Data{1}};
-            kit::UserDefaults::standard().setObject(intervals[pick(6)], "Menu Bar State Check Interval");
-            break;
-        }
-        case 8:
-            KRTintWindow::setTopColor(anyColor());
-            if (controller().tintWindow()) {
-                controller().tintWindow()->contentView()->setNeedsDisplay(true);
-            }
-            break;
-    }
-}
-
-// The settings window's sliders and colour wells, each with or without Shift held.
-void SoakTest::settingsAction() {
-    const KRMainController::SettingsOutlets o = controller().settingsOutlets();
-    world().setModifierFlags(pick(2) ? kit::EventModifierFlagShift : 0);
-    switch (pick(5)) {
-        case 0:
-            o.idleAlphaSlider->moveKnob(chance(0, 1));
-            break;
-        case 1:
-            o.hoverAlphaSlider->moveKnob(chance(0, 1));
-            break;
-        default:
-            (pick(3) == 0 ? o.topColorWell
-             : pick(2)    ? o.centerColorWell
-                          : o.bottomColorWell)
-                ->pickColor(anyColor());
-            break;
-    }
-    world().setModifierFlags(0);
-}
-
-// What the updater reports at the end of a check: the feed loaded, then an update found or none.
-void SoakTest::updateCallback() {
-    KRSparkleWrapper& wrapper = KRSparkleWrapper::sharedSparkleWrapper();
-    switch (pick(3)) {
-        case 0: {
-            std::string error;
-            wrapper.updaterDidFinishLoadingAppcast(
-                wrapper.updater(), *SUAppcast::parse("<rss><channel></channel></rss>", error));
-            break;
-        }
-        case 1: {
-            SUAppcastItem item;
-            item.versionString = std::to_string(100 + pick(100));
-            item.displayVersionString = "1." + std::to_string(pick(9));
-            item.newestSupportedUpdate = pick(4) > 0;
-            wrapper.updaterDidFindValidUpdate(wrapper.updater(), item, nullptr);
-            break;
-        }
-        case 2:
-            wrapper.updaterDidNotFindUpdate(wrapper.updater());
-            break;
-    }
-}
-
-void SoakTest::aboutOrPopover() {
-    switch (pick(4)) {
-        case 0:
-            KRAboutPanelManager::aboutPanelManager().orderFrontStandardAboutPanel(nullptr);
-            break;
-        case 1:
-            if (kit::Panel* panel = kit::StandardAboutPanel::existing()) {
-                panel->close();
-            }
-            break;
-        case 2:
-            settingsWindow().adButton()->performClick(nullptr);  // "Hi!" or "OK"
-            break;
-        case 3:
-            if (settingsWindow().isVisible()) {
-                settingsWindow().close();
-            } else {
-                settingsWindow().makeKeyAndOrderFront(nullptr);
-            }
-            break;
-    }
-}
 
 // A simulated week of seeded random events across tracking, settings, updates, About and the popover. After
 // every event the loops must be intact (one pending check, a layout pass and a tint window exactly while the
