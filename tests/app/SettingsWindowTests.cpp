@@ -15,7 +15,6 @@
 #include "kit/foundation/SystemVersion.h"
 #include "kit/foundation/UserDefaults.h"
 #include "support/TintOverlayTest.h"
-#include "tint/KRTintView.h"
 #include "tint/KRTintWindow.h"
 
 using Kind = headless::WindowEvent::Kind;

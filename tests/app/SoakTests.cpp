@@ -16,7 +16,6 @@
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/UserDefaults.h"
 #include "support/TintOverlayTest.h"
-#include "support/WindowListEntries.h"
 #include "tint/KRTintWindow.h"
 #include "update/KRSparkleWrapper.h"
 #include "update/SUAppcast.h"
