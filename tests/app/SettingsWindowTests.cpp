@@ -39,7 +39,6 @@ protected:
     KRMainController::SettingsOutlets outlets() const {
         return const_cast<SettingsWindowTest*>(this)->controller().settingsOutlets();
     }
-    void holdShift(bool held) { world().setModifierFlags(held ? kit::EventModifierFlagShift : 0); }
     // A new process with nothing stored: a first start.
     void freshStart() {
         std::filesystem::remove(kit::UserDefaults::standard().path());
@@ -144,18 +143,17 @@ TEST_F(SettingsWindowTest, WellsStoreTheirOwnStopOrWithShiftAllThree) {
             }
             world().clearWindowEvents();
             world().clearShownStateChanges();
-            holdShift(shift);
+            world().setModifierFlags(shift ? kit::EventModifierFlagShift : 0);
             wells[picked]->pickColor(red);
+            const auto& changes = world().shownStateChanges();
             for (int stop = 0; stop < 3; ++stop) {
-                const auto& changes = world().shownStateChanges();
-                EXPECT_EQ(std::count(changes.begin(), changes.end(), wells[stop]),
-                          shift || stop == picked ? 1 : 0)
-                    << picked << shift << stop << ": the sender is not set again";
-            }
-            for (int stop = 0; stop < 3; ++stop) {
-                const kit::Color expected = shift || stop == picked ? red : before[stop];
-                EXPECT_EQ(stops[stop](), expected) << picked << shift << stop;
-                EXPECT_EQ(wells[stop]->color(), expected) << picked << shift << stop;
+                SCOPED_TRACE(testing::Message()
+                             << "picked " << picked << ", shift " << shift << ", stop " << stop);
+                const bool changed = shift || stop == picked;
+                EXPECT_EQ(std::count(changes.begin(), changes.end(), wells[stop]), changed ? 1 : 0)
+                    << "the sender is not set again";
+                EXPECT_EQ(stops[stop](), changed ? red : before[stop]);
+                EXPECT_EQ(wells[stop]->color(), changed ? red : before[stop]);
             }
             world().runUntilIdle();
             EXPECT_EQ(countEvents(world(), Kind::Redrawn), 1u) << "the tint redraws at once";
