@@ -32,16 +32,6 @@ TEST(LayerRendererTest, GradientRunsFromTheBottomStopToTheTopStop) {
     // Straight components are blended: red into clear (transparent black) darkens, as on the platform.
     layer->setColors({kit::Color::calibratedRGB(1, 0, 0, 1), kit::Color::clear()});
     expectPixel(kit::LayerRenderer::render(*layer), 0, 50, {128, 0, 0, 128});
-
-    // Start and end points are unit coordinates; locations place the stops.
-    layer->setFrame(kit::Rect(0, 0, 100, 1));
-    layer->setColors({kit::Color::white(), kit::Color::black()});
-    layer->setStartPoint({0, 0.5});
-    layer->setEndPoint({1, 0.5});
-    layer->setLocations({0.5, 1.0});
-    const kit::Bitmap horizontal = kit::LayerRenderer::render(*layer);
-    expectPixel(horizontal, 25, 0, {255, 255, 255, 255});
-    expectPixel(horizontal, 75, 0, {128, 128, 128, 255});
 }
 
 TEST(LayerRendererTest, SublayersAreUnflippedAndScaled) {
