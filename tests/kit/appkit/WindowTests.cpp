@@ -166,7 +166,8 @@ TEST_F(WindowTest, OneTitledWindowIsKeyAtATimeAndTheUserCanMakeAnotherOneKey) {
     auto about = titled();
     auto borderless = makeWindow();
     kit::Application& application = kit::Application::shared();
-    EXPECT_EQ(application.windows(), (std::vector<kit::Window*>{settings.get(), about.get(), borderless.get()}));
+    EXPECT_EQ(application.windows(),
+              (std::vector<kit::Window*>{settings.get(), about.get(), borderless.get()}));
     EXPECT_EQ(application.keyWindow(), nullptr);
     about->makeKeyAndOrderFront(nullptr);
     EXPECT_EQ(world().windowEvents().back().kind, Kind::BecameKey);

@@ -75,8 +75,8 @@ TEST_F(RunLoopTest, CallsRunInTimeOrderAndTiesInTheOrderMade) {
     world().advance(0.9);
     EXPECT_EQ(log, (Log{"b.tick@0", "a.tick@0", "b.tick@0.5"}));
     world().advance(5.0);
-    EXPECT_EQ(log,
-              (Log{"b.tick@0", "a.tick@0", "b.tick@0.5", "a.tock@1", "b.tock@1", "block.tick@1", "a.tick@2"}));
+    EXPECT_EQ(
+        log, (Log{"b.tick@0", "a.tick@0", "b.tick@0.5", "a.tock@1", "b.tock@1", "block.tick@1", "a.tick@2"}));
     EXPECT_DOUBLE_EQ(world().now(), 5.9);
     EXPECT_TRUE(kit::RunLoop::main().pendingCalls().empty());
 }

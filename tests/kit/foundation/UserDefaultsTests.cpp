@@ -116,7 +116,8 @@ TEST_F(UserDefaultsTest, AFailedWriteKeepsThePreviousFileAndARunOfFailuresIsLogg
 // "<domain>.plist" fits a file name, but not with the temporary file's suffix: no file can be made beside it.
 TEST_F(UserDefaultsTest, NoRoomForATemporaryFileKeepsThePreviousFileAndSaysSo) {
     const std::string domain(243, 'd');
-    const std::string previous = PropertyListSerialization::write(PropertyList::Dictionary{{"Idle Alpha", 0.25}});
+    const std::string previous =
+        PropertyListSerialization::write(PropertyList::Dictionary{{"Idle Alpha", 0.25}});
     std::ofstream(folder() / (domain + ".plist")) << previous;
     UserDefaults defaults(folder(), domain);
     defaults.setDouble(0.5, "Idle Alpha");
@@ -136,8 +137,8 @@ TEST_F(UserDefaultsTest, TwoWritersAtOnceLeaveOneWholeFileAndTheLastWins) {
     std::thread reader([&] {
         while (writing) {
             // Until the first write there is no file, which is not a torn one.
-            if (const auto bytes =
-                    kit::readWholeFile(folder() / "com.example.Test.plist", PropertyListSerialization::largestFile)) {
+            if (const auto bytes = kit::readWholeFile(folder() / "com.example.Test.plist",
+                                                      PropertyListSerialization::largestFile)) {
                 const auto contents = PropertyListSerialization::read(*bytes);
                 tornReads += !contents || !contents->dictionary();
             }
