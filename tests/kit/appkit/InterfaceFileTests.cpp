@@ -28,7 +28,6 @@ class Owner : public kit::Object {
 public:
     kit::Window* window = nullptr;
     Part* first = nullptr;
-    Part* second = nullptr;
 };
 
 class Shared : public kit::Object {
@@ -41,30 +40,23 @@ public:
     int awakenings = 0;
 };
 
-Part* makePart(kit::InterfaceBuilder& file, const std::string& name) {
-    Part* part = file.makeView<Part>("TestPart", kit::Rect(0, 0, 10, 10));
-    if (part) {
-        part->name = name;
-    }
-    return part;
-}
-
-// A window holding two parts that point at each other, plus the shared object; `breakAt` names a class
-// that does not exist, made after everything else.
+// A window holding two parts that point at each other, plus the shared object twice; `extraClass` names a
+// class that does not exist, made after everything else.
 void buildWindow(kit::InterfaceBuilder& file, kit::Object* owner, const char* extraClass) {
     auto* self = static_cast<Owner*>(owner);
     auto* window = file.make<kit::Window>("NSWindow");
     auto* content = file.make<kit::View>("NSView");
-    Part* first = makePart(file, "first");
-    Part* second = makePart(file, "second");
+    Part* parts[2];
+    for (int i = 0; i < 2; ++i) {
+        parts[i] = file.makeView<Part>("TestPart", kit::Rect(0, 0, 10, 10));
+        parts[i]->name = i == 0 ? "first" : "second";
+        file.addSubview(content, parts[i]);
+    }
     file.setContentView(window, content);
-    file.addSubview(content, first);
-    file.addSubview(content, second);
-    file.connect(first->partner, second);
-    file.connect(second->partner, first);
+    file.connect(parts[0]->partner, parts[1]);
+    file.connect(parts[1]->partner, parts[0]);
     file.connect(self->window, window);
-    file.connect(self->first, first);
-    file.connect(self->second, second);
+    file.connect(self->first, parts[0]);
     file.make<Shared>("TestShared");
     file.make<Shared>("TestShared");
     if (extraClass) {

@@ -26,15 +26,14 @@ protected:
         well = add<kit::ColorWell>(content, kit::Rect(10, 70, 44, 23));
         field = add<kit::TextField>(content, kit::Rect(10, 100, 100, 22));
         box = add<kit::Box>(content, kit::Rect(200, 100, 150, 100));
-        popUp = static_cast<kit::PopUpButton*>(
-            content.addSubview(std::make_unique<kit::PopUpButton>(kit::Rect(10, 130, 120, 22), false)));
+        popUp = add<kit::PopUpButton>(content, kit::Rect(10, 130, 120, 22), false);
         window.makeKeyAndOrderFront(nullptr);
         world().clearShownStateChanges();
     }
 
-    template <class T>
-    T* add(kit::View& superview, const kit::Rect& frame) {
-        return static_cast<T*>(superview.addSubview(std::make_unique<T>(frame)));
+    template <class T, class... Arguments>
+    T* add(kit::View& superview, const kit::Rect& frame, Arguments... arguments) {
+        return static_cast<T*>(superview.addSubview(std::make_unique<T>(frame, arguments...)));
     }
 
     const std::vector<const kit::Object*>& changes() { return world().shownStateChanges(); }

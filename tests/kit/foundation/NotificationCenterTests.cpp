@@ -91,21 +91,12 @@ TEST_F(NotificationCenterTest, ObserversRemovedOrDestroyedDuringADeliveryAreNotC
     EXPECT_EQ(log, (Log{"first N", "self N", "first N", "late N"}));
 }
 
-TEST_F(NotificationCenterTest, RemovingOrDestroyingAnObserverTakesItOutOfEveryCentre) {
-    auto& center = kit::NotificationCenter::defaultCenter();
-    auto& workspace = kit::NotificationCenter::workspaceCenter();
-    Listener listener(log, "listener");
-    center.addObserver(listener, heard, "N");
-    center.addObserver(listener, heard, "Other");
-    center.removeObserver(listener);
-    center.post("N");
-    center.post("Other");
-    EXPECT_TRUE(log.empty());
+TEST_F(NotificationCenterTest, ADestroyedObserverLeavesEveryCentre) {
     {
         Listener shortLived(log, "shortLived");
-        center.addObserver(shortLived, heard, "N");
-        workspace.addObserver(shortLived, heard, "N");
+        kit::NotificationCenter::defaultCenter().addObserver(shortLived, heard, "N");
+        kit::NotificationCenter::workspaceCenter().addObserver(shortLived, heard, "N");
     }
-    EXPECT_EQ(center.observerCount(), 0u);
-    EXPECT_EQ(workspace.observerCount(), 0u);
+    EXPECT_EQ(kit::NotificationCenter::defaultCenter().observerCount(), 0u);
+    EXPECT_EQ(kit::NotificationCenter::workspaceCenter().observerCount(), 0u);
 }

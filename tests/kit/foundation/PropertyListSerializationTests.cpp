@@ -3,6 +3,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 #include "kit/foundation/PropertyListSerialization.h"
 #include "support/TemporaryFolder.h"
@@ -16,10 +17,8 @@ namespace {
 constexpr double January5th2026 = 1767614400.0 - 978307200.0;
 
 PropertyList everyKind() {
-    PropertyList::Data bytes;
-    for (int i = 0; i < 200; ++i) {
-        bytes.push_back(static_cast<std::uint8_t>(i * 37));
-    }
+    PropertyList::Data bytes(256);
+    std::iota(bytes.begin(), bytes.end(), std::uint8_t{0});
     return PropertyList::Dictionary{
         {"true", true},
         {"false", false},

@@ -13,30 +13,22 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-std::string at(const std::string& what) {
-    std::ostringstream entry;
-    entry << what << "@" << kit::host().now();
-    return entry.str();
-}
-
-// Notes every call it receives in a shared log as "<name>.<operation>@<virtual time>".
+// Notes every call it receives in a shared log as "<name>.<operation>@<virtual time>". `chain:` makes a
+// zero-delay call from inside a turn; `loop:` reschedules itself, as the controller's loops do.
 class Recorder : public kit::Object {
 public:
     Recorder(Log& log, std::string name) : _log(log), _name(std::move(name)) {}
 
-    void tick(kit::Object* argument) { note("tick", argument); }
-    void tock(kit::Object* argument) { note("tock", argument); }
-    // Makes a zero-delay call from inside a turn.
-    void chain(kit::Object* argument) {
-        note("chain", argument);
+    void tick(kit::Object*) { note("tick"); }
+    void tock(kit::Object*) { note("tock"); }
+    void chain(kit::Object*) {
+        note("chain");
         kit::performSelector(*this, kit::sel("tick:"), nullptr, 0.0);
     }
-    // Reschedules itself, as the controller's loops do.
-    void loop(kit::Object* argument) {
-        note("loop", argument);
+    void loop(kit::Object*) {
+        note("loop");
         kit::performSelector(*this, kit::sel("loop:"), nullptr, 0.25);
     }
-    std::vector<kit::Object*> arguments;
 
     static const kit::DispatchTable& classDispatchTable() {
         static const kit::DispatchTable table(
@@ -50,9 +42,10 @@ protected:
     const kit::DispatchTable& dispatchTable() const override { return classDispatchTable(); }
 
 private:
-    void note(const std::string& operation, kit::Object* argument) {
-        _log.push_back(at(_name + "." + operation));
-        arguments.push_back(argument);
+    void note(const std::string& operation) {
+        std::ostringstream entry;
+        entry << _name << "." << operation << "@" << kit::host().now();
+        _log.push_back(entry.str());
     }
 
     Log& _log;
@@ -70,20 +63,20 @@ protected:
 };
 
 TEST_F(RunLoopTest, CallsRunInTimeOrderAndTiesInTheOrderMade) {
-    Recorder a(log, "a"), b(log, "b");
+    Recorder a(log, "a"), b(log, "b"), block(log, "block");
     kit::performSelector(a, tick, nullptr, 2.0);
     kit::performSelector(b, tick, nullptr, 0.5);
     kit::performSelector(a, tock, nullptr, 1.0);
     kit::performSelector(b, tock, nullptr, 1.0);
-    kit::dispatchAfter(1.0, [&] { log.push_back(at("block")); });
+    kit::dispatchAfter(1.0, [&] { block.tick(nullptr); });
     kit::performSelector(b, tick, nullptr, 0.0);
     kit::performSelector(a, tick, nullptr, -1.0);  // a negative delay is a zero delay
 
     world().advance(0.9);
     EXPECT_EQ(log, (Log{"b.tick@0", "a.tick@0", "b.tick@0.5"}));
     world().advance(5.0);
-    EXPECT_EQ(log,
-              (Log{"b.tick@0", "a.tick@0", "b.tick@0.5", "a.tock@1", "b.tock@1", "block@1", "a.tick@2"}));
+    EXPECT_EQ(
+        log, (Log{"b.tick@0", "a.tick@0", "b.tick@0.5", "a.tock@1", "b.tock@1", "block.tick@1", "a.tick@2"}));
     EXPECT_DOUBLE_EQ(world().now(), 5.9);
     EXPECT_TRUE(kit::RunLoop::main().pendingCalls().empty());
 }
@@ -117,7 +110,6 @@ TEST_F(RunLoopTest, CancellationMatchesTargetSelectorAndArgumentByIdentity) {
     kit::cancelPreviousPerformRequests(target, tick, &lookalike);
     world().advance(3.0);
     EXPECT_EQ(log, (Log{"target.tick@1", "target.tock@1", "other.tick@1"}));
-    EXPECT_EQ(target.arguments.front(), &argument);
 
     kit::performSelector(target, tick, &argument, 1.0);
     kit::cancelPreviousPerformRequests(target, tick, &argument);
@@ -152,7 +144,6 @@ TEST_F(RunLoopTest, TheHostIsAskedOnlyForWakeUpTimesItDoesNotKnow) {
     kit::performSelector(recorder, kit::sel("loop:"), nullptr, 0.25);
     std::size_t before = world().wakeUpRequests();
     world().advance(1.0);
-    EXPECT_EQ(log.size(), 4u);
     EXPECT_EQ(world().wakeUpRequests() - before, 4u) << "one request per turn of a self-rescheduling loop";
 
     before = world().wakeUpRequests();
