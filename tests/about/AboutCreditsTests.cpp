@@ -42,12 +42,6 @@ TEST_F(AboutCreditsTest, SortsTheLeadTextAndEndsWithTheLinkedImage) {
             credits.creditsString(c.withImage ? image : nullptr, home);
         ASSERT_TRUE(string);
         EXPECT_EQ(string->string(), c.text);
-        const kit::TextAttributes& first = string->attributesAtIndex(0);
-        EXPECT_EQ(first.font, kit::Font::systemFontOfSize(10));
-        EXPECT_EQ(first.foregroundColor, kit::Color::labelColor());
-        for (const auto& run : string->runs()) {
-            EXPECT_EQ(run.attributes.paragraphStyle->alignment, kit::TextAlignment::Center);
-        }
         if (c.withImage) {
             const std::size_t at = string->length() - 2;
             const kit::TextAttributes& linked = string->attributesAtIndex(at);

@@ -63,7 +63,8 @@ TEST_F(KRAboutPanelManagerTest, ShowsCreditsAndOneEULAButtonWhoseClicksOpenTheMa
               (std::vector<std::string>{"https://larkspur.example/eula", "https://larkspur.example/"}));
 }
 
-TEST_F(KRAboutPanelManagerTest, OpensOnlyAddressesThatContextCellsCarry) {
+// Only web addresses reach the browser: never a local file or another program's scheme.
+TEST_F(KRAboutPanelManagerTest, OpensOnlyWebAddressesThatContextCellsCarry) {
     kit::TextView textView{kit::Rect()};
     textView.setDelegate(&manager());
     kit::AttributedString text;
@@ -74,32 +75,18 @@ TEST_F(KRAboutPanelManagerTest, OpensOnlyAddressesThatContextCellsCarry) {
     };
     attach(std::make_shared<kit::TextAttachmentCell>(nullptr));
     attach(nullptr);
-    auto numberCell = std::make_shared<KRContextTextAttachmentCell>(nullptr);
-    numberCell->setTextAttachmentContext(42);
-    attach(numberCell);
-    // Only web addresses reach the browser: never a local file or another program's scheme.
-    for (const std::string address :
-         {"file:///etc/passwd", "mailto:someone@example.com", "https://ok.example/"}) {
-        auto addressCell = std::make_shared<KRContextTextAttachmentCell>(nullptr);
-        addressCell->setTextAttachmentContext(address);
-        attach(addressCell);
+    for (const std::any& context : {std::any(42), std::any(std::string("file:///etc/passwd")),
+                                    std::any(std::string("mailto:someone@example.com")),
+                                    std::any(std::string("https://ok.example/"))}) {
+        auto cell = std::make_shared<KRContextTextAttachmentCell>(nullptr);
+        cell->setTextAttachmentContext(context);
+        attach(cell);
     }
     textView.setAttributedString(text);
     for (std::size_t index = 0; index < 6; ++index) {
         textView.clickedOnAttachment(index, kit::Rect());
     }
     EXPECT_EQ(world().openedURLs(), std::vector<std::string>{"https://ok.example/"});
-
-    struct Counter : kit::TextViewDelegate {
-        int clicks = 0;
-        void textViewClickedOnCell(kit::TextView&, kit::TextAttachmentCell&, const kit::Rect&,
-                                   std::size_t) override {
-            ++clicks;
-        }
-    } counter;
-    textView.setDelegate(&counter);
-    textView.clickedOnAttachment(1, kit::Rect());
-    EXPECT_EQ(counter.clicks, 0) << "an attachment without a cell has nothing to click";
 }
 
 TEST_F(KRAboutPanelManagerTest, APanelMadeBeforeTheCommandGetsNoButton) {

@@ -2,16 +2,13 @@
 
 #include "kit/appkit/Application.h"
 #include "kit/appkit/Button.h"
-#include "kit/appkit/InterfaceFile.h"
 #include "kit/appkit/TextField.h"
 #include "kit/appkit/Window.h"
 #include "kit/foundation/Bundle.h"
 #include "kit/foundation/Date.h"
-#include "kit/foundation/NotificationCenter.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/UserDefaults.h"
 #include "update/KRSparkleWrapper.h"
-#include "update/UpdateClasses.h"
 #include "update/UpdateTest.h"
 
 using kit::PropertyList;
@@ -138,19 +135,11 @@ TEST_F(KRSparkleWrapperStatusTest, ACheckThatLoadsTheFeedAndSaysNothingCountsAsU
     world().runUntilIdle();
     EXPECT_EQ(storedRecord(), checked("1.5", "", startUnixTime + 2));
 
-    wrapper().updaterDidFindValidUpdate(updater, update("2.0", true), nullptr);
-    EXPECT_EQ(storedRecord().at("Update Version"), PropertyList("2.0")) << "a late find overwrites";
-
     wrapper().updaterDidFinishLoadingAppcast(updater, SUAppcast());
     wrapper().updaterDidFindValidUpdate(updater, update("2.1", true), nullptr);
     world().advance(1.0);
     EXPECT_EQ(storedRecord().at("Update Version"), PropertyList("2.1"))
         << "a find in time cancels the fallback";
-
-    wrapper().updaterDidFinishLoadingAppcast(updater, SUAppcast());
-    wrapper().updaterDidNotFindUpdate(updater);
-    EXPECT_EQ(storedRecord().at("Update Version"), PropertyList(""));
-    EXPECT_EQ(kit::RunLoop::main().pendingCount(wrapper(), kit::sel("updaterDidNotFindUpdateFallback")), 0u);
 }
 
 TEST_F(KRSparkleWrapperStatusTest, OnlyTheNewestSupportedFindAndOrdinaryNotFoundsAreRecorded) {
@@ -240,21 +229,4 @@ TEST_F(KRSparkleWrapperStatusTest, ControlsShowTheSentencesOnlyWithTheSwitchConn
     EXPECT_EQ(status.stringValue(), "");
     EXPECT_FALSE(status.isSelectable());
     EXPECT_EQ(date.stringValue(), "");
-}
-
-TEST_F(KRSparkleWrapperStatusTest, EveryWayToObtainTheWrapperYieldsTheOneThatStartsOnTheNextTurn) {
-    registerUpdateClasses();
-    KRSparkleWrapper* fromFile = nullptr;
-    kit::InterfaceFile::registerBuilder("UpdatesOnly",
-                                        [&fromFile](kit::InterfaceBuilder& file, kit::Object*) {
-                                            fromFile = file.make<KRSparkleWrapper>("KRSparkleWrapper");
-                                        });
-    std::vector<std::shared_ptr<kit::Object>> topLevel;
-    ASSERT_TRUE(kit::InterfaceFile::initWithNibNamed("UpdatesOnly")->instantiateWithOwner(nullptr, topLevel));
-    EXPECT_EQ(fromFile, &wrapper());
-    EXPECT_EQ(wrapper().updater().delegate(), nullptr);
-    EXPECT_EQ(kit::NotificationCenter::defaultCenter().observerCount(), 0u);
-    world().runUntilIdle();
-    EXPECT_EQ(wrapper().updater().delegate(), &wrapper());
-    EXPECT_EQ(kit::NotificationCenter::defaultCenter().observerCount(), 1u);
 }

@@ -65,26 +65,21 @@ protected:
     }
 };
 
-TEST_F(RelaunchTest, OnlyAFirstRelaunchLooksAtTheDockAndWaits) {
-    dockKeeps({tile("com.larkspur.Awning")});
-    oldInstanceQuitsAt(0.0);
-    for (const char* parameter : {"", "skipagain", "Skip", "SKIP"}) {
-        SCOPED_TRACE(parameter);
-        startedWith(parameter);
-        EXPECT_FALSE(KRSparkleWrapper::relaunchAgainIfAppropriate());
-    }
-    port().setEnvironment({});
-    EXPECT_FALSE(KRSparkleWrapper::relaunchAgainIfAppropriate());
-    EXPECT_EQ(world().sleptSeconds(), 0.0);
-    EXPECT_TRUE(world().launches().empty());
-}
-
-TEST_F(RelaunchTest, AnApplicationTheDockDoesNotKeepCarriesOn) {
+TEST_F(RelaunchTest, OnlyAFirstRelaunchOfAnApplicationTheDockKeepsLooksFurther) {
     startedWith("skip");
     oldInstanceQuitsAt(100.0);
     EXPECT_FALSE(KRSparkleWrapper::relaunchAgainIfAppropriate()) << "no Dock domain";
     dockKeeps({tile("com.example.Other"), kit::PropertyList(Dictionary{{"tile-data", "not a dictionary"}}),
                kit::PropertyList("not an entry")});
+    EXPECT_FALSE(KRSparkleWrapper::relaunchAgainIfAppropriate()) << "not among the Dock's";
+
+    dockKeeps({tile("com.larkspur.Awning")});
+    for (const char* parameter : {"", "skipagain", "Skip"}) {
+        SCOPED_TRACE(parameter);
+        startedWith(parameter);
+        EXPECT_FALSE(KRSparkleWrapper::relaunchAgainIfAppropriate());
+    }
+    port().setEnvironment({});
     EXPECT_FALSE(KRSparkleWrapper::relaunchAgainIfAppropriate());
     EXPECT_EQ(world().sleptSeconds(), 0.0);
     EXPECT_TRUE(world().launches().empty());
@@ -149,21 +144,16 @@ TEST_F(RelaunchTest, AConsentingOrUnaskedDelegateTakesNoPartInQuitting) {
     EXPECT_EQ(port().terminateRequests(), 2u);
 }
 
-TEST_F(RelaunchTest, AFailedLaunchIsLoggedAndTheApplicationStillQuits) {
-    world().setLaunchFailure("no such file");
-    EXPECT_EQ(run([] { return KRSparkleWrapper::relaunchWithInstanceCheckParameter("skip", false); }),
-              std::nullopt);
-    EXPECT_EQ(world().logMessages(),
-              std::vector<std::string>{"[KRSparkleWrapper] cannot relaunch: no such file"});
-    EXPECT_EQ(port().terminateRequests(), 1u);
-}
-
-TEST_F(RelaunchTest, AnApplicationThatDoesNotQuitKeepsItsDelegate) {
+TEST_F(RelaunchTest, AFailedLaunchIsLoggedAndAnApplicationThatDoesNotQuitKeepsItsDelegate) {
     Deciding delegate(kit::TerminateReply::Now);
     kit::Application::shared().setDelegate(&delegate);
+    world().setLaunchFailure("no such file");
     port().setTerminateReturns(true);
     EXPECT_EQ(run([] { return KRSparkleWrapper::relaunchWithInstanceCheckParameter("skip", false); }), false);
-    EXPECT_EQ(world().logMessages(), std::vector<std::string>{notTerminatedLine});
+    EXPECT_EQ(
+        world().logMessages(),
+        (std::vector<std::string>{"[KRSparkleWrapper] cannot relaunch: no such file", notTerminatedLine}));
+    EXPECT_EQ(port().terminateRequests(), 1u) << "it still tries to quit";
     EXPECT_EQ(kit::Application::shared().delegate(), &delegate);
     EXPECT_EQ(delegate.asked, 0);
 }

@@ -36,17 +36,13 @@ Box boxOf(const Bitmap& pixels, Predicate covered) {
     return box;
 }
 
-bool isOpaque(const Bitmap::RGBA8& pixel) {
-    return pixel.alpha > 127;
-}
-
-bool isWhitish(const Bitmap::RGBA8& pixel) {
+const auto isOpaque = [](const Bitmap::RGBA8& pixel) { return pixel.alpha > 127; };
+const auto isWhitish = [](const Bitmap::RGBA8& pixel) {
     return pixel.alpha > 200 && pixel.red > 200 && pixel.green > 200 && pixel.blue > 200;
-}
-
-bool isReddish(const Bitmap::RGBA8& pixel) {
+};
+const auto isReddish = [](const Bitmap::RGBA8& pixel) {
     return pixel.red > 150 && pixel.green < 80 && pixel.blue < 80;
-}
+};
 
 class UpdateIconTest : public HeadlessTest {
 protected:
@@ -117,18 +113,9 @@ TEST_F(UpdateIconTest, AHighlightColourChangesOnlyTheDisk) {
     registerSquareGlyph("Square");
     const Bitmap plain = disk(32, "Square", 6.0);
     const Bitmap green = disk(32, "Square", 6.0, Color::calibratedRGB(0, 1, 0, 1));
-    const Box diskBox{4, 4, 27, 27};
-    for (int y = 0; y < plain.height(); ++y) {
-        for (int x = 0; x < plain.width(); ++x) {
-            const bool inDisk =
-                x >= diskBox.left && x <= diskBox.right && y >= diskBox.top && y <= diskBox.bottom;
-            const bool inGlyph = x >= 8 && x <= 23 && y >= 8 && y <= 23;
-            if (!inDisk || inGlyph) {
-                ASSERT_EQ(plain.pixel(x, y), green.pixel(x, y)) << x << "," << y;
-            }
-        }
-    }
-    EXPECT_NE(plain.pixel(5, 16), green.pixel(5, 16));
+    EXPECT_NE(plain.pixel(5, 16), green.pixel(5, 16)) << "the disk";
+    EXPECT_EQ(plain.pixel(16, 16), green.pixel(16, 16)) << "the glyph";
+    EXPECT_EQ(plain.pixel(3, 3), green.pixel(3, 3)) << "outside the disk";
 }
 
 TEST_F(UpdateIconTest, TheUpdateIconEnlargesTheRefreshGlyphOnNewerSystems) {
