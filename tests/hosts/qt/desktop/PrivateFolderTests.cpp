@@ -1,12 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
-#include <cstring>
+#include <QLocalServer>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -24,14 +21,6 @@ protected:
         struct stat status {};
         lstat(path.c_str(), &status);
         return status.st_mode & 0777;
-    }
-    void makeSocket(const std::filesystem::path& path) const {
-        const int descriptor = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
-        ASSERT_EQ(bind(descriptor, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-        close(descriptor);
     }
 
     TemporaryFolder _folder;
@@ -59,8 +48,8 @@ TEST_F(PrivateFolderTest, TheFolderIsMadeOrNarrowedOnlyWhenItIsTheUsersOwn) {
     EXPECT_EQ(makePrivateFolder(theirs, _stranger), theirs.string() + " belongs to another account");
     EXPECT_EQ(mode(theirs), 0777u) << "another account's folder is left alone";
 
-    std::ofstream(_scratch / "file") << "x";
-    EXPECT_EQ(makePrivateFolder(_scratch / "file", _me), (_scratch / "file").string() + " is not a folder");
+    const auto file = _folder.write("file", "x");
+    EXPECT_EQ(makePrivateFolder(file, _me), file.string() + " is not a folder");
     std::filesystem::create_directory_symlink(fresh, _scratch / "link");
     EXPECT_EQ(makePrivateFolder(_scratch / "link", _me), (_scratch / "link").string() + " is not a folder")
         << "a link planted in the shared folder is not followed";
@@ -69,12 +58,12 @@ TEST_F(PrivateFolderTest, TheFolderIsMadeOrNarrowedOnlyWhenItIsTheUsersOwn) {
 TEST_F(PrivateFolderTest, OnlyTheUsersOwnSocketIsTrusted) {
     const auto path = _scratch / "awning.socket";
     EXPECT_EQ(untrustedSocketReason(path, _me), "") << "nothing there yet";
-    makeSocket(path);
+    QLocalServer socket;
+    ASSERT_TRUE(socket.listen(QString::fromStdString(path.string())));
     EXPECT_EQ(untrustedSocketReason(path, _me), "");
     EXPECT_EQ(untrustedSocketReason(path, _stranger), path.string() + " belongs to another account");
-    std::ofstream(_scratch / "plain") << "x";
-    EXPECT_EQ(untrustedSocketReason(_scratch / "plain", _me),
-              (_scratch / "plain").string() + " is not a socket");
+    const auto plain = _folder.write("plain", "x");
+    EXPECT_EQ(untrustedSocketReason(plain, _me), plain.string() + " is not a socket");
 }
 
 TEST_F(PrivateFolderTest, TheDesktopsRuntimeFolderIsTakenOnlyAsTheUsersPrivateFolder) {
@@ -82,15 +71,16 @@ TEST_F(PrivateFolderTest, TheDesktopsRuntimeFolderIsTakenOnlyAsTheUsersPrivateFo
     std::filesystem::create_directory(runtime);
     chmod(runtime.c_str(), 0700);
     EXPECT_EQ(qthost::privateFolderProblem(runtime, _me), "");
-    EXPECT_EQ(qthost::privateFolderProblem(runtime, _stranger), runtime.string() + " belongs to another account");
+    EXPECT_EQ(qthost::privateFolderProblem(runtime, _stranger),
+              runtime.string() + " belongs to another account");
     chmod(runtime.c_str(), 0750);
     EXPECT_EQ(qthost::privateFolderProblem(runtime, _me), runtime.string() + " is open to other accounts");
     EXPECT_EQ(mode(runtime), 0750u) << "the desktop's folder is never narrowed";
     EXPECT_EQ(qthost::privateFolderProblem(_scratch / "missing", _me),
               "cannot use " + (_scratch / "missing").string() + ": No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(_scratch / "missing")) << "nor made";
-    std::ofstream(_scratch / "file") << "x";
-    EXPECT_EQ(qthost::privateFolderProblem(_scratch / "file", _me), (_scratch / "file").string() + " is not a folder");
+    const auto file = _folder.write("file", "x");
+    EXPECT_EQ(qthost::privateFolderProblem(file, _me), file.string() + " is not a folder");
 }
 
 // Each row: the folders offered, best first, and where the socket goes; a launch that finds none must
@@ -103,7 +93,8 @@ TEST_F(PrivateFolderTest, TheSocketGoesIntoTheFirstFolderThatIsTheUsersAlone) {
     const auto shared = _scratch / "tmp" / "awning-1";
     std::filesystem::create_directories(shared);  // taken first by another account (in the rows that say so)
     const auto cache = _scratch / "home" / ".cache" / "awning";  // no .cache yet: a fresh account
-    const std::string tooLong(120, 'x');
+    const auto gone = _scratch / "gone";
+    const auto tooLong = _scratch / std::string(120, 'x');
     const struct {
         const char* what;
         std::vector<SocketFolder> folders;
@@ -112,21 +103,19 @@ TEST_F(PrivateFolderTest, TheSocketGoesIntoTheFirstFolderThatIsTheUsersAlone) {
         std::string problems;
     } rows[] = {
         {"the runtime folder", {{runtime, false}, {shared, true}}, _me, runtime / "s", ""},
-        {"a missing runtime folder falls back",
-         {{_scratch / "gone", false}, {shared, true}},
-         _me,
-         shared / "s",
-         ""},
-        {"another account's folder in the shared temporary folder falls back to the cache",
+        {"a missing runtime folder", {{gone, false}, {shared, true}}, _me, shared / "s", ""},
+        {"another's folder in the shared one: the cache",
          {{shared, true}, {cache, true}},
          _stranger,
          cache / "s",
          ""},
-        {"a path too long for a socket falls back", {{_scratch / tooLong, true}, {shared, true}}, _me,
-         shared / "s", ""},
-        {"nothing fits", {{_scratch / "gone", false}, {_scratch / tooLong, true}}, _me, std::nullopt,
-         "cannot use " + (_scratch / "gone").string() + ": No such file or directory; " +
-             (_scratch / tooLong / "s").string() + " is too long for a socket"},
+        {"a path too long for a socket", {{tooLong, true}, {shared, true}}, _me, shared / "s", ""},
+        {"nothing fits",
+         {{gone, false}, {tooLong, true}},
+         _me,
+         std::nullopt,
+         "cannot use " + gone.string() + ": No such file or directory; " + (tooLong / "s").string() +
+             " is too long for a socket"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

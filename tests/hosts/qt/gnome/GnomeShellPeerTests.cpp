@@ -7,6 +7,7 @@
 #include <QDBusMessage>
 #include <QProcess>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 #include "hosts/qt/gnome/GnomeOverlaySurface.h"
@@ -116,6 +117,18 @@ protected:
         _peer = std::make_unique<GnomeShellPeer>(*_awningBus, [this] { ++changes; });
     }
 
+    void connectPeer() {
+        enableExtension();
+        startPeer();
+        ASSERT_TRUE(waitFor([&] { return peer().isConnected(); }));
+    }
+
+    // Bounded, so that a fault fails the test rather than hanging it.
+    static bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
+    bool called(const char* name) {
+        return waitFor([&] { return extension.calls.contains(name); });
+    }
+
     GnomeShellPeer& peer() { return *_peer; }
     void announce() { extension.announce(*_shellBus); }
 
@@ -129,10 +142,10 @@ private:
     std::unique_ptr<GnomeShellPeer> _peer;
 };
 
-TEST_F(GnomeShellPeerTest, ConnectsWithItsVersionAndFollowsTheBar) {
-    enableExtension();
-    startPeer();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return peer().isConnected(); }, 5000));
+// The extension eases what it is given: an opacity only once there is a tint to show, then each change
+// over the fade's duration.
+TEST_F(GnomeShellPeerTest, ConnectsWithItsVersionFollowsTheBarAndFadesTheTintOverTheDurationAsked) {
+    connectPeer();
     EXPECT_EQ(extension.calls, QStringList({"Connect", "GetState"}));
     EXPECT_EQ(peer().state(), extension.state);
     EXPECT_TRUE(peer().problem().empty());
@@ -141,79 +154,71 @@ TEST_F(GnomeShellPeerTest, ConnectsWithItsVersionAndFollowsTheBar) {
     extension.state.pointerOnPanel = true;
     const int before = changes;
     announce();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return peer().state() == extension.state; }, 5000));
+    ASSERT_TRUE(waitFor([&] { return peer().state() == extension.state; }));
     EXPECT_GT(changes, before) << "a new state must run a check";
+
+    peer().setOpacity(0.5, 0.15);
+    peer().setTint(QByteArray(16, '\1'), 2, 2);
+    ASSERT_TRUE(called("SetOpacity"));
+    EXPECT_EQ(extension.calls, QStringList({"Connect", "GetState", "SetTint", "SetOpacity"}))
+        << "no opacity is sent before there is a tint";
+    EXPECT_DOUBLE_EQ(extension.opacity, 0.5);
+    EXPECT_EQ(extension.duration, 0u) << "a new tint shows at once";
+    peer().setOpacity(0.6, 0.15);
+    ASSERT_TRUE(waitFor([&] { return extension.opacity == 0.6; }));
+    EXPECT_EQ(extension.duration, 150u);
 }
 
 TEST_F(GnomeShellPeerTest, AVersionMismatchIsOneLineAndNeverHalfWorks) {
     extension.version = 2;
     enableExtension();
     startPeer();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !peer().problem().empty(); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return !peer().problem().empty(); }));
     EXPECT_FALSE(peer().isConnected());
-    EXPECT_EQ(peer().problem(), "Awning cannot use its GNOME Shell extension: Awning speaks version 1 and this "
-                                "extension version 2.");
+    EXPECT_EQ(peer().problem(),
+              "Awning cannot use its GNOME Shell extension: Awning speaks version 1 and this "
+              "extension version 2.");
     EXPECT_EQ(peer().problem().find('\n'), std::string::npos);
 
     peer().setTint(QByteArray(16, '\1'), 2, 2);
     announce();
     QTest::qWait(200);
-    EXPECT_EQ(extension.calls, QStringList({"Connect"})) << "nothing is sent to an extension of another version";
+    EXPECT_EQ(extension.calls, QStringList({"Connect"}))
+        << "nothing is sent to an extension of another version";
     EXPECT_FALSE(peer().state().panelShows);
 }
 
 TEST_F(GnomeShellPeerTest, TheTintIsSentOnceConnectedAndAgainWhenTheExtensionComesBack) {
     startPeer();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !peer().problem().empty(); }, 5000))
+    ASSERT_TRUE(waitFor([&] { return !peer().problem().empty(); }))
         << "a missing extension must be explained";
     peer().setOpacity(0.2, 0);
     peer().setTint(QByteArray(3 * 2 * 4, '\7'), 3, 2);
 
     enableExtension();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("SetOpacity"); }, 5000));
+    ASSERT_TRUE(called("SetOpacity"));
     EXPECT_EQ(extension.pixels, QByteArray(24, '\7'));
     EXPECT_EQ(extension.size, QList<unsigned>({3, 2, 12}));
     EXPECT_DOUBLE_EQ(extension.opacity, 0.2);
 
     disableExtension();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !peer().isConnected(); }, 5000));
+    ASSERT_TRUE(waitFor([&] { return !peer().isConnected(); }));
     EXPECT_FALSE(peer().state().panelShows) << "a bar whose extension went away must not be tinted";
 
     extension.calls.clear();
     extension.pixels.clear();
     enableExtension();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("SetOpacity"); }, 5000));
+    ASSERT_TRUE(called("SetOpacity"));
     EXPECT_EQ(extension.pixels, QByteArray(24, '\7'));
 
     peer().hideTint();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("HideTint"); }, 5000));
-}
-
-// The extension eases what it is given: an opacity only once there is a tint to show, then each change
-// over the fade's duration.
-TEST_F(GnomeShellPeerTest, TheOpacityFollowsTheTintAndFadesOverTheDurationAsked) {
-    enableExtension();
-    startPeer();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return peer().isConnected(); }, 5000));
-    peer().setOpacity(0.5, 0.15);
-    peer().setTint(QByteArray(16, '\1'), 2, 2);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("SetOpacity"); }, 5000));
-    EXPECT_EQ(extension.calls, QStringList({"Connect", "GetState", "SetTint", "SetOpacity"}))
-        << "no opacity is sent before there is a tint";
-    EXPECT_DOUBLE_EQ(extension.opacity, 0.5);
-    EXPECT_EQ(extension.duration, 0u) << "a new tint shows at once";
-
-    peer().setOpacity(0.6, 0.15);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.opacity == 0.6; }, 5000));
-    EXPECT_EQ(extension.duration, 150u);
+    ASSERT_TRUE(called("HideTint"));
 }
 
 // The overlay the host lays out: its picture goes to the extension when shown and whenever its size changes,
 // and the tint goes when the overlay does.
 TEST_F(GnomeShellPeerTest, TheOverlaySendsItsPictureWhenShownOrResizedAndTakesTheTintAlongWhenItGoes) {
-    enableExtension();
-    startPeer();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return peer().isConnected(); }, 5000));
+    connectPeer();
     PixelRect geometry{0, 0, 4, 2};
     auto overlay = std::make_unique<GnomeOverlaySurface>(peer(), [] { return 1.0; });
     overlay->setPainter([&](double) { return kit::Bitmap(geometry.width, geometry.height); });
@@ -222,16 +227,16 @@ TEST_F(GnomeShellPeerTest, TheOverlaySendsItsPictureWhenShownOrResizedAndTakesTh
     EXPECT_FALSE(extension.calls.contains("SetTint")) << "nothing is drawn before the overlay shows";
 
     overlay->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("SetTint"); }, 5000));
+    ASSERT_TRUE(called("SetTint"));
     EXPECT_EQ(extension.size, QList<unsigned>({4, 2, 16}));
 
     geometry.height = 3;
     overlay->setGeometry(geometry);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.size.value(1) == 3; }, 5000))
+    ASSERT_TRUE(waitFor([&] { return extension.size.value(1) == 3; }))
         << "a taller bar needs a taller picture";
 
     overlay.reset();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return extension.calls.contains("HideTint"); }, 5000));
+    ASSERT_TRUE(called("HideTint"));
 }
 
 }  // namespace

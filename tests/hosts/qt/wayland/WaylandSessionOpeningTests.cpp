@@ -3,13 +3,14 @@
 
 #include <wayland-server.h>
 
+#include <QScopeGuard>
 #include <atomic>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <thread>
 
 #include "hosts/qt/wayland/WaylandSession.h"
+#include "support/TemporaryFolder.h"
 
 using qthost::SessionOpening;
 using qthost::WaylandSession;
@@ -21,9 +22,7 @@ namespace {
 class CompositorWithoutLayerShell {
 public:
     CompositorWithoutLayerShell() {
-        std::string pattern = testing::TempDir() + "awning-runtime-XXXXXX";
-        _runtime = mkdtemp(pattern.data());
-        setenv("XDG_RUNTIME_DIR", _runtime.c_str(), 1);
+        setenv("XDG_RUNTIME_DIR", _runtime.path().c_str(), 1);
         _display = wl_display_create();
         _socket = wl_display_add_socket_auto(_display);
         wl_global_create(_display, &wl_compositor_interface, 4, nullptr, bindCompositor);
@@ -42,7 +41,6 @@ public:
         // A client whose going the loop had not yet handled would outlive the display.
         wl_display_destroy_clients(_display);
         wl_display_destroy(_display);
-        std::filesystem::remove_all(_runtime);
     }
     const char* socket() const { return _socket; }
 
@@ -51,51 +49,41 @@ private:
         wl_resource_create(client, &wl_compositor_interface, static_cast<int>(version), id);
     }
 
-    std::filesystem::path _runtime;
+    TemporaryFolder _runtime;
     wl_display* _display = nullptr;
     const char* _socket = nullptr;
     std::atomic<bool> _stop = false;
     std::thread _thread;
 };
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value) : _name(name) {
-        if (const char* old = getenv(name)) {
-            _old = old;
-        }
-        setenv(name, value, 1);
+// Sets an environment variable until the guard returned goes, which puts the old value back.
+auto scopedEnvironment(const char* name, const char* value) {
+    std::optional<std::string> old;
+    if (const char* set = getenv(name)) {
+        old = set;
     }
-    ~ScopedEnvironment() {
-        if (_old) {
-            setenv(_name, _old->c_str(), 1);
-        } else {
-            unsetenv(_name);
-        }
-    }
-
-private:
-    const char* _name;
-    std::optional<std::string> _old;
-};
+    setenv(name, value, 1);
+    return qScopeGuard([name, old] { old ? setenv(name, old->c_str(), 1) : unsetenv(name); });
+}
 
 }  // namespace
 
 // A compositor without layer-shell, or none at all, is refused in one line that names what is missing.
 TEST(WaylandSessionOpening, SaysInOneLineWhatTheCompositorLacks) {
-    const ScopedEnvironment runtime("XDG_RUNTIME_DIR", "");
+    const auto runtime = scopedEnvironment("XDG_RUNTIME_DIR", "");
     {
         CompositorWithoutLayerShell compositor;
-        const ScopedEnvironment display("WAYLAND_DISPLAY", compositor.socket());
+        const auto display = scopedEnvironment("WAYLAND_DISPLAY", compositor.socket());
         const SessionOpening opening = WaylandSession::open();
         EXPECT_EQ(opening.session, nullptr);
         EXPECT_NE(opening.problem.find("zwlr_layer_shell_v1"), std::string::npos) << opening.problem;
-        EXPECT_NE(opening.problem.find("(qt_host_tests)"), std::string::npos) << "names the compositor's process";
+        EXPECT_NE(opening.problem.find("(qt_host_tests)"), std::string::npos)
+            << "names the compositor's process";
         EXPECT_EQ(opening.problem.find('\n'), std::string::npos);
     }
-    const ScopedEnvironment nowhere("WAYLAND_DISPLAY", "awning-no-such-compositor");
+    const auto nowhere = scopedEnvironment("WAYLAND_DISPLAY", "awning-no-such-compositor");
     const SessionOpening opening = WaylandSession::open();
     EXPECT_EQ(opening.session, nullptr);
-    EXPECT_EQ(opening.problem, "Awning cannot reach the Wayland compositor at \"awning-no-such-compositor\".");
+    EXPECT_EQ(opening.problem,
+              "Awning cannot reach the Wayland compositor at \"awning-no-such-compositor\".");
 }

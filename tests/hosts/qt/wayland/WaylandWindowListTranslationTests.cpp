@@ -1,36 +1,29 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <ostream>
 
+#include "hosts/qt/WindowListEntries.h"
 #include "hosts/qt/wayland/WaylandWindowListTranslation.h"
-#include "kit/quartz/WindowList.h"
 
-using kit::PropertyList;
 using namespace qthost;
-
-namespace kit {
-// Readable failures; internal so no other test's printer can clash with it.
-static void PrintTo(const Rect& rect, std::ostream* out) {
-    *out << "(" << rect.minX() << ", " << rect.minY() << ", " << rect.width() << ", " << rect.height() << ")";
-}
-}  // namespace kit
 
 namespace {
 
 const SessionScreen laptop{"eDP-1", {0, 0, 1280, 720}, {0, 0, 1280, 720}, 1.0};
 const SessionScreen monitor{"DP-1", {1280, 0, 1920, 1080}, {1280, 0, 1920, 1080}, 1.0};
-// Qt scaling its coordinates on top of the compositor's (QT_SCALE_FACTOR=2): half the units, twice the pixels.
+// Qt scaling its coordinates on top of the compositor's (QT_SCALE_FACTOR=2): half the units, twice the
+// pixels.
 const SessionScreen halved{"eDP-1", {0, 0, 640, 360}, {0, 0, 1280, 720}, 2.0};
 
-OutputArea area(std::string output, int width, int height, int reservedTop, int reservedBottom,
-                std::optional<bool> edgeKnown = true) {
+// An output's area as the probes measure it; the outputs are as large as the screens above.
+OutputArea area(int reservedTop, int reservedBottom = 0, std::string output = "eDP-1",
+                bool edgeKnown = true) {
     OutputArea result;
+    result.width = result.usableWidth = output == "DP-1" ? 1920 : 1280;
+    result.height = output == "DP-1" ? 1080 : 720;
     result.output = std::move(output);
-    result.width = result.usableWidth = width;
-    result.height = height;
-    result.usableHeight = height - reservedTop - reservedBottom;
-    if (edgeKnown.value_or(false)) {
+    result.usableHeight = result.height - reservedTop - reservedBottom;
+    if (edgeKnown) {
         result.usableTop = reservedTop;
     }
     return result;
@@ -39,19 +32,6 @@ OutputArea area(std::string output, int width, int height, int reservedTop, int 
 OutputArea coveredByFullScreen(OutputArea area) {
     area.fullScreen = true;
     return area;
-}
-
-std::vector<kit::Rect> menuBars(const PropertyList::Array& list) {
-    std::vector<kit::Rect> bars;
-    for (const PropertyList& entry : list) {
-        EXPECT_EQ(*entry.find(kit::WindowOwnerName)->string(), "Window Server");
-        EXPECT_EQ(*entry.find(kit::WindowName)->string(), "Menubar");
-        EXPECT_EQ(entry.find(kit::WindowIsOnscreen)->boolValue().value_or(false), true);
-        kit::Rect bounds;
-        EXPECT_TRUE(kit::rectMakeWithDictionaryRepresentation(*entry.find(kit::WindowBounds), bounds));
-        bars.push_back(bounds);
-    }
-    return bars;
 }
 
 }  // namespace
@@ -65,43 +45,35 @@ TEST(WaylandWindowListTranslation, ATopReservationIsTheMenuBarOfItsOutput) {
         std::vector<OutputArea> areas;
         std::vector<kit::Rect> bars;
     } cases[] = {
-        {"a 30 px top bar", {laptop}, {area("eDP-1", 1280, 720, 30, 0)}, {kit::Rect(0, 0, 1280, 30)}},
-        {"a bottom bar is no menu bar (the edge read wrongly)", {laptop}, {area("eDP-1", 1280, 720, 0, 30)}, {}},
-        {"nothing reserved", {laptop}, {area("eDP-1", 1280, 720, 0, 0)}, {}},
-        {"bars at both edges: the top one counts (the bottom one added in)",
-         {laptop},
-         {area("eDP-1", 1280, 720, 26, 40)},
-         {kit::Rect(0, 0, 1280, 26)}},
-        {"an edge not told counts as the top", {laptop}, {area("eDP-1", 1280, 720, 30, 0, false)},
-         {kit::Rect(0, 0, 1280, 30)}},
-        {"half the output is still a bar (< for <=)", {laptop}, {area("eDP-1", 1280, 720, 360, 0)},
-         {kit::Rect(0, 0, 1280, 360)}},
-        {"more than half is no bar", {laptop}, {area("eDP-1", 1280, 720, 361, 0)}, {}},
+        {"a 30 px top bar", {laptop}, {area(30)}, {kit::Rect(0, 0, 1280, 30)}},
+        {"a bottom bar is no menu bar (the edge read wrongly)", {laptop}, {area(0, 30)}, {}},
+        {"nothing reserved", {laptop}, {area(0)}, {}},
+        {"bars at both edges: the top one alone", {laptop}, {area(26, 40)}, {kit::Rect(0, 0, 1280, 26)}},
+        {"an edge not told is the top", {laptop}, {area(30, 0, "eDP-1", false)}, {kit::Rect(0, 0, 1280, 30)}},
+        {"half the output is still a bar (< for <=)", {laptop}, {area(360)}, {kit::Rect(0, 0, 1280, 360)}},
+        {"more than half is no bar", {laptop}, {area(361)}, {}},
         {"no measurement yet", {laptop}, {OutputArea{}}, {}},
-        {"a full-screen window covers the output", {laptop}, {coveredByFullScreen(area("eDP-1", 1280, 720, 30, 0))},
-         {}},
+        {"a full-screen window covers the output", {laptop}, {coveredByFullScreen(area(30))}, {}},
         {"full screen on one output leaves the other's bar",
          {laptop, monitor},
-         {coveredByFullScreen(area("eDP-1", 1280, 720, 30, 0)), area("DP-1", 1920, 1080, 40, 0)},
+         {coveredByFullScreen(area(30)), area(40, 0, "DP-1")},
          {kit::Rect(1280, 0, 1920, 40)}},
-        {"an output Qt does not list", {laptop}, {area("HDMI-A-1", 1280, 720, 30, 0)}, {}},
+        {"an output Qt does not list", {laptop}, {area(30, 0, "HDMI-A-1")}, {}},
         {"a bar on each output, the second to the right",
          {laptop, monitor},
-         {area("DP-1", 1920, 1080, 40, 0), area("eDP-1", 1280, 720, 30, 0)},
+         {area(40, 0, "DP-1"), area(30)},
          {kit::Rect(0, 0, 1280, 30), kit::Rect(1280, 0, 1920, 40)}},
         {"the primary screen right of another: points from the primary's corner",
          {monitor, laptop},
-         {area("eDP-1", 1280, 720, 30, 0), area("DP-1", 1920, 1080, 40, 0)},
+         {area(30), area(40, 0, "DP-1")},
          {kit::Rect(0, 0, 1920, 40), kit::Rect(-1280, 0, 1280, 30)}},
-        {"Qt's own scaling halves the bar in points", {halved}, {area("eDP-1", 1280, 720, 60, 0)},
-         {kit::Rect(0, 0, 640, 30)}},
-        {"a compositor naming no outputs, one output", {laptop}, {area("", 1280, 720, 30, 0)},
+        {"Qt's own scaling halves the bar in points", {halved}, {area(60)}, {kit::Rect(0, 0, 640, 30)}},
+        {"a compositor naming no outputs, one output",
+         {laptop},
+         {area(30, 0, "")},
          {kit::Rect(0, 0, 1280, 30)}},
-        {"a compositor naming no outputs, two: none can be matched",
-         {laptop, monitor},
-         {area("", 1280, 720, 30, 0)},
-         {}},
-        {"no screens", {}, {area("eDP-1", 1280, 720, 30, 0)}, {}},
+        {"a compositor naming no outputs, two: none matched", {laptop, monitor}, {area(30, 0, "")}, {}},
+        {"no screens", {}, {area(30)}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -111,28 +83,34 @@ TEST(WaylandWindowListTranslation, ATopReservationIsTheMenuBarOfItsOutput) {
 
 // The tint's frame becomes margins from its output's edges and a height, in the compositor's units.
 TEST(WaylandWindowListTranslation, AnOverlayIsPlacedOnTheOutputHoldingItsCorner) {
-    const std::vector<OutputArea> areas{area("eDP-1", 1280, 720, 30, 0), area("DP-1", 1920, 1080, 40, 0)};
+    const std::vector<OutputArea> areas{area(30), area(40, 0, "DP-1")};
+    const std::vector<SessionScreen> both{laptop, monitor};
     const struct {
         const char* what;
         PixelRect geometry;
         std::vector<SessionScreen> screens;
-        std::optional<LayerPlacement> placement;
+        std::optional<LayerPlacement> at;
     } cases[] = {
-        {"across the primary's top", {0, 0, 1280, 30}, {laptop, monitor},
-         LayerPlacement{"eDP-1", 0, 0, 0, 30, 1.0}},
-        {"on the second output (screen picked by the corner)", {1280, 0, 1920, 40}, {laptop, monitor},
+        {"across the primary's top", {0, 0, 1280, 30}, both, LayerPlacement{"eDP-1", 0, 0, 0, 30, 1.0}},
+        {"on the output holding the corner",
+         {1280, 0, 1920, 40},
+         both,
          LayerPlacement{"DP-1", 0, 0, 0, 40, 1.0}},
-        {"narrower and lower than the output: margins on three sides", {100, 5, 1000, 30}, {laptop, monitor},
-         LayerPlacement{"eDP-1", 5, 100, 180, 30, 1.0}},
-        {"a corner on no screen: the primary", {-50, -50, 100, 30}, {laptop, monitor},
+        {"margins on three sides", {100, 5, 1000, 30}, both, LayerPlacement{"eDP-1", 5, 100, 180, 30, 1.0}},
+        {"a corner on no screen: the primary",
+         {-50, -50, 100, 30},
+         both,
          LayerPlacement{"eDP-1", -50, -50, 1230, 30, 1.0}},
-        {"Qt's own scaling doubles the units", {0, 0, 640, 15}, {halved}, LayerPlacement{"eDP-1", 0, 0, 0, 30, 2.0}},
+        {"Qt's own scaling doubles the units",
+         {0, 0, 640, 15},
+         {halved},
+         LayerPlacement{"eDP-1", 0, 0, 0, 30, 2.0}},
         {"no screens", {0, 0, 1280, 30}, {}, std::nullopt},
         {"an empty frame", {0, 0, 1280, 0}, {laptop}, std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(placeOverlay(c.geometry, c.screens, areas), c.placement);
+        EXPECT_EQ(placeOverlay(c.geometry, c.screens, areas), c.at);
     }
 }
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "hosts/qt/widgets/QtFonts.h"
 #include "hosts/qt/QtHost.h"
+#include "hosts/qt/widgets/QtFonts.h"
 #include "hosts/qt/widgets/QtWindowPeer.h"
 #include "kit/appkit/Button.h"
 #include "kit/appkit/PopUpButton.h"
@@ -22,22 +22,6 @@ std::unique_ptr<kit::Button> button(kit::ButtonType type, const std::string& tit
     auto made = std::make_unique<kit::Button>(kit::Rect());
     made->setButtonType(type);
     made->setTitle(title);
-    return made;
-}
-
-// Fitted across to its selected item, here the widest; it keeps its height.
-std::unique_ptr<kit::PopUpButton> popUp() {
-    auto made = std::make_unique<KRSizeToFitPopUpButton>(kit::Rect(), false);
-    made->addItemWithTitle("Never");
-    made->addItemWithTitle("Every day at noon");
-    made->selectItemAtIndex(1);
-    made->setFrame(kit::Rect(0, 0, 0, made->cellSize().height));
-    return made;
-}
-
-std::unique_ptr<kit::TextField> editableField(const std::string& text) {
-    auto made = std::make_unique<kit::TextField>(kit::Rect());
-    made->setStringValue(text);
     return made;
 }
 
@@ -66,7 +50,16 @@ TEST(QtControlPort, ControlsSizedToFitGiveTheirWidgetsAllTheRoomTheyWant) {
          }},
         {"push button", [] { return button(kit::ButtonType::MomentaryPushIn, "Check for Updates…"); }},
         {"check box", [] { return button(kit::ButtonType::Switch, "Start Awning at login"); }},
-        {"fitted pop-up button", [] { return popUp(); }},
+        // Fitted across to its selected item, here the widest; it keeps its height.
+        {"fitted pop-up button",
+         [] {
+             auto popUp = std::make_unique<KRSizeToFitPopUpButton>(kit::Rect(), false);
+             popUp->addItemWithTitle("Never");
+             popUp->addItemWithTitle("Every day at noon");
+             popUp->selectItemAtIndex(1);
+             popUp->setFrame(kit::Rect(0, 0, 0, popUp->cellSize().height));
+             return popUp;
+         }},
     };
     for (const auto& c : cases) {
         std::unique_ptr<kit::Control> control = c.make();
@@ -81,7 +74,8 @@ TEST(QtControlPort, ControlsSizedToFitGiveTheirWidgetsAllTheRoomTheyWant) {
 
     // A line edit's hint is a fixed width whatever its text: the text itself must fit inside its frame.
     const std::string longText = "a text longer than seventeen letters";
-    std::unique_ptr<kit::TextField> field = editableField(longText);
+    auto field = std::make_unique<kit::TextField>(kit::Rect());
+    field->setStringValue(longText);
     field->sizeToFit();
     kit::View* shown = window.contentView()->addSubview(std::move(field));
     const auto& lineEdit = static_cast<const QLineEdit&>(peer.viewPeer(*shown)->widget());

@@ -1,27 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <ostream>
 
+#include "hosts/qt/WindowListEntries.h"
 #include "hosts/qt/x11/WindowListTranslation.h"
-#include "kit/quartz/WindowList.h"
 
 using kit::PropertyList;
 using namespace qthost;
 
-namespace kit {
-// Readable failures; internal so no other test's printer can clash with it.
-static void PrintTo(const Rect& rect, std::ostream* out) {
-    *out << "(" << rect.minX() << ", " << rect.minY() << ", " << rect.width() << ", " << rect.height() << ")";
-}
-}  // namespace kit
-
 namespace {
 
-constexpr std::uint32_t listOptions =
+constexpr std::uint32_t onScreenOnly =
     kit::WindowListOptionOnScreenOnly | kit::WindowListExcludeDesktopElements;
-constexpr std::uint32_t listEverything = 0;
-constexpr std::int64_t dockLayer = 20;
+constexpr std::uint32_t everything = 0;
 
 constexpr X11WindowId rootWindow = 1;
 constexpr X11WindowId managerCheck = 99;
@@ -44,42 +35,35 @@ constexpr int lowerBy = 120;
 const PixelRect primary{0, 0, screenWidth, screenHeight};
 const PixelRect secondary{screenWidth, 0, secondaryWidth, secondaryHeight};
 const PixelRect topPanel{0, 0, screenWidth, panelHeight};
-const PixelRect belowReservedStrip{0, reservedHeight, screenWidth, screenHeight - reservedHeight};
+const PixelRect belowStrip{0, reservedHeight, screenWidth, screenHeight - reservedHeight};
 const kit::Rect panelPoints(0, 0, screenWidth, panelHeight);
 const kit::Rect stripPoints(0, 0, screenWidth, reservedHeight);
 
-X11WindowRecord window(PixelRect bounds, std::string owner = "Editor", X11WindowId id = candidateId) {
+enum Trait : unsigned { Unmapped = 1, FullScreen = 2, Desktop = 4, BypassesManager = 8, ReservesTop = 16 };
+
+X11WindowRecord window(PixelRect bounds, unsigned traits = 0, std::string owner = "Editor",
+                       X11WindowId id = candidateId) {
     X11WindowRecord record;
     record.id = id;
-    record.name = "Window " + std::to_string(id);
     record.owner = std::move(owner);
-    record.viewable = true;
     record.bounds = bounds;
+    record.viewable = !(traits & Unmapped);
+    record.fullScreen = traits & FullScreen;
+    record.desktop = traits & Desktop;
+    record.overrideRedirect = traits & BypassesManager;
+    record.topStrut = traits & ReservesTop ? reservedHeight : 0;
     return record;
 }
 
-X11WindowRecord dock(PixelRect bounds, X11WindowId id = panelId) {
-    X11WindowRecord record = window(bounds, "Xfce4-panel", id);
+X11WindowRecord dock(PixelRect bounds, unsigned traits = 0, X11WindowId id = panelId) {
+    X11WindowRecord record = window(bounds, traits, "Xfce4-panel", id);
     record.dock = true;
     return record;
 }
 
-X11WindowRecord unmapped(X11WindowRecord record) {
-    record.viewable = false;
-    return record;
-}
-
-X11WindowRecord fullScreen(X11WindowRecord record) {
-    record.fullScreen = true;
-    return record;
-}
-
-X11WindowRecord desktop(X11WindowRecord record) {
-    record.desktop = true;
-    return record;
-}
-
-X11RootRecord managed(std::vector<X11WindowId> bottomToTop) {
+// Every window of the cases stacked, the candidate in front of the panel; a listed id without a record
+// vanished.
+X11RootRecord managed(std::vector<X11WindowId> bottomToTop = {desktopId, editorId, panelId, candidateId}) {
     X11RootRecord root;
     root.root = rootWindow;
     root.supportingWindowManagerCheck = managerCheck;
@@ -89,23 +73,37 @@ X11RootRecord managed(std::vector<X11WindowId> bottomToTop) {
     return root;
 }
 
-X11RootRecord unmanaged(std::vector<X11WindowId> bottomToTop) {
-    X11RootRecord root;
-    root.root = rootWindow;
-    root.queryTree = std::move(bottomToTop);
-    root.screens = {primary, secondary};
-    return root;
-}
-
 X11RootRecord reserving(PixelRect workArea) {
-    X11RootRecord root = managed({candidateId});
+    X11RootRecord root = managed();
     root.workArea = workArea;
     return root;
 }
 
+X11RootRecord onScreens(std::vector<PixelRect> primaryFirst, double scale = 1.0, PixelRect workArea = {}) {
+    X11RootRecord root = managed();
+    root.screens = std::move(primaryFirst);
+    root.scale = scale;
+    if (workArea.height > 0) {
+        root.workArea = workArea;
+    }
+    return root;
+}
+
+// A manager that exited: its lists and work area stay on the root, its check window is gone or names another.
+X11RootRecord stale(std::optional<X11WindowId> checkWindowNames = std::nullopt) {
+    X11RootRecord root = reserving(belowStrip);
+    root.checkWindowNames = checkWindowNames;
+    root.queryTree = {editorId, candidateId, panelId};
+    return root;
+}
+
+X11RootRecord withoutCompositing(X11RootRecord root) {
+    root.compositing = false;
+    return root;
+}
+
 std::string text(const PropertyList& entry, const char* key) {
-    const PropertyList* value = entry.find(key);
-    return value && value->string() ? *value->string() : "";
+    return *entry.find(key)->string();
 }
 
 std::int64_t integer(const PropertyList& entry, const char* key) {
@@ -120,224 +118,193 @@ std::vector<std::int64_t> numbers(const PropertyList::Array& list) {
     return result;
 }
 
-kit::Rect bounds(const PropertyList& entry) {
-    kit::Rect rect;
-    EXPECT_TRUE(kit::rectMakeWithDictionaryRepresentation(*entry.find(kit::WindowBounds), rect));
-    return rect;
-}
-
-bool isMenuBar(const PropertyList& entry) {
-    return text(entry, kit::WindowOwnerName) == "Window Server" &&
-           text(entry, kit::WindowName) == "Menubar" &&
-           entry.find(kit::WindowIsOnscreen)->boolValue() == true;
-}
-
 // The bounds of the one menu-bar entry, or nullopt when there is none.
 std::optional<kit::Rect> menuBar(const PropertyList::Array& list) {
-    std::optional<kit::Rect> found;
-    for (const PropertyList& entry : list) {
-        if (isMenuBar(entry)) {
-            EXPECT_FALSE(found) << "a second menu bar";
-            found = bounds(entry);
-        }
+    const std::vector<kit::Rect> bars = menuBars(list);
+    EXPECT_LE(bars.size(), 1u) << "a second menu bar";
+    return bars.empty() ? std::nullopt : std::optional(bars.front());
+}
+
+struct MenuBarRow {
+    const char* what;  // and the fault it catches
+    X11WindowRecord candidate;
+    std::optional<kit::Rect> menuBar;
+    X11RootRecord root = managed();
+};
+
+void expectMenuBars(const std::vector<MenuBarRow>& rows, std::uint32_t options = onScreenOnly) {
+    for (const MenuBarRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(menuBar(translateWindowList(row.root, {row.candidate}, options)), row.menuBar);
     }
-    return found;
 }
 
 }  // namespace
 
-TEST(WindowListTranslation, ATopDockOnThePrimaryScreenIsTheMenuBar) {
-    const PixelRect editorBounds{100, 100, 800, 600};
-    const auto list =
-        translateWindowList(managed({editorId, panelId}),
-                            {window(editorBounds, "Editor", editorId), dock(topPanel)}, listOptions);
-    ASSERT_EQ(numbers(list), (std::vector<std::int64_t>{panelId, editorId}));
-    EXPECT_TRUE(isMenuBar(list[0]));
-    EXPECT_EQ(bounds(list[0]), panelPoints);
+TEST(WindowListTranslation, ListsTheWindowsFrontmostFirstInTheKitsKeys) {
+    X11WindowRecord secondaryPanel = dock({screenWidth, 0, secondaryWidth, panelHeight}, 0, candidateId);
+    secondaryPanel.processId = 4242;
+    const auto list = translateWindowList(
+        managed({editorId, candidateId, panelId}),
+        {window({100, 100, 800, 600}, 0, "Editor", editorId), secondaryPanel, dock(topPanel)}, onScreenOnly);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(menuBar(list), panelPoints);
+    EXPECT_EQ(integer(list[0], kit::WindowNumber), panelId);
     EXPECT_EQ(integer(list[0], kit::WindowLayer), menuBarLayer);
-    EXPECT_EQ(text(list[1], kit::WindowOwnerName), "Editor");
-    EXPECT_EQ(bounds(list[1]),
-              kit::Rect(editorBounds.x, editorBounds.y, editorBounds.width, editorBounds.height));
-    EXPECT_EQ(list[1].find(kit::WindowOwnerPID), nullptr) << "an unknown process is left out, not 0";
+    EXPECT_EQ(text(list[1], kit::WindowOwnerName), "Xfce4-panel") << "a dock elsewhere is an ordinary window";
+    EXPECT_EQ(integer(list[1], kit::WindowLayer), 20) << "the docks' layer";
+    EXPECT_EQ(integer(list[1], kit::WindowOwnerPID), 4242);
+    EXPECT_EQ(entryBounds(list[1]), kit::Rect(screenWidth, 0, secondaryWidth, panelHeight));
+    EXPECT_EQ(text(list[2], kit::WindowOwnerName), "Editor");
+    EXPECT_EQ(entryBounds(list[2]), kit::Rect(100, 100, 800, 600));
+    EXPECT_EQ(list[2].find(kit::WindowOwnerPID), nullptr) << "an unknown process is left out, not 0";
+
+    X11RootRecord unmanaged;
+    unmanaged.root = rootWindow;
+    unmanaged.screens = {primary};
+    unmanaged.queryTree = {desktopId, editorId, panelId};
+    // Each root lists some of them.
+    const std::vector<X11WindowRecord> windows{window(primary, Desktop, "Desktop", desktopId),
+                                               window(belowStrip, Unmapped, "Editor", editorId),
+                                               window(belowStrip), dock(topPanel)};
+    const struct {
+        const char* what;  // and the fault it catches
+        X11RootRecord root;
+        std::vector<std::int64_t> numbers;
+        std::uint32_t options = everything;
+    } rows[] = {
+        {"without a manager the query tree's order, on screen only", unmanaged, {panelId}, onScreenOnly},
+        {"an unmapped window listed only when asked for everything",
+         unmanaged,
+         {panelId, editorId, desktopId}},
+        {"a stale manager's order trusted", stale(), {panelId, candidateId, editorId}},
+        {"a check window naming another trusted", stale(managerCheck - 1), {panelId, candidateId, editorId}},
+        {"a window that vanished during the scan listed",
+         managed({editorId, 11, panelId}),
+         {panelId, editorId}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(numbers(translateWindowList(row.root, windows, row.options)), row.numbers);
+    }
+    X11WindowRecord cover = window(primary, 0, "awning");
+    cover.awning = true;
+    EXPECT_EQ(numbers(translateWindowList(managed(), {dock(topPanel), cover}, onScreenOnly)),
+              std::vector<std::int64_t>{panelId})
+        << "our own windows are never listed";
+    EXPECT_EQ(numbers(translateWindowList(reserving(belowStrip), {}, onScreenOnly)),
+              std::vector<std::int64_t>{rootWindow})
+        << "a reserved strip without a window is the root's";
 }
 
 // Every condition of a top panel gets a dock that fails it alone, at its boundary where it has one. Every
 // window is listed, so an unmapped dock taken for the panel would show.
 TEST(WindowListTranslation, EachConditionOfATopPanelRejectsADockAlone) {
     const int halfHeight = screenHeight / 2;
-    const struct {
-        const char* what;
-        X11WindowRecord candidate;
-        std::optional<kit::Rect> menuBar;
-    } cases[] = {
-        {"a dock along the top edge", dock(topPanel), panelPoints},
-        {"an ordinary window along the top edge", window(topPanel), std::nullopt},
-        {"an unmapped dock", unmapped(dock(topPanel)), std::nullopt},
-        {"a dock on the other screen", dock({screenWidth, 0, secondaryWidth, panelHeight}), std::nullopt},
-        {"a dock its own height below the top edge", dock({0, panelHeight, screenWidth, panelHeight}),
-         kit::Rect(0, panelHeight, screenWidth, panelHeight)},
-        {"a dock one row more below the top edge", dock({0, panelHeight + 1, screenWidth, panelHeight}),
-         std::nullopt},
-        {"a dock over the middle half of the top edge",
-         dock({screenWidth / 4, 0, screenWidth / 2, panelHeight}),
-         kit::Rect(screenWidth / 4, 0, screenWidth / 2, panelHeight)},
-        {"a dock over exactly half the screen", dock({0, 0, screenWidth, halfHeight}),
-         kit::Rect(0, 0, screenWidth, halfHeight)},
-        {"a dock one row taller than half", dock({0, 0, screenWidth, halfHeight + 1}), std::nullopt},
-        {"a square dock", dock({0, 0, panelHeight, panelHeight}), std::nullopt},
-        {"a dock one pixel wider than tall", dock({0, 0, panelHeight + 1, panelHeight}),
-         kit::Rect(0, 0, panelHeight + 1, panelHeight)},
-        {"a dock across both screens", dock({0, 0, screenWidth + secondaryWidth, panelHeight}), panelPoints},
-        {"a dock whose part on the primary screen is square",
-         dock({screenWidth - panelHeight, 0, panelHeight + secondaryWidth, panelHeight}), std::nullopt},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const auto list = translateWindowList(managed({panelId, candidateId}), {c.candidate}, listEverything);
-        ASSERT_EQ(list.size(), 1u);
-        EXPECT_EQ(menuBar(list), c.menuBar);
-    }
+    expectMenuBars(
+        {
+            {"a dock along the top edge", dock(topPanel), panelPoints},
+            {"an ordinary window along the top edge", window(topPanel), std::nullopt},
+            {"an unmapped dock", dock(topPanel, Unmapped), std::nullopt},
+            {"a dock on the other screen", dock({screenWidth, 0, secondaryWidth, panelHeight}), std::nullopt},
+            {"a dock its own height below the top edge", dock({0, panelHeight, screenWidth, panelHeight}),
+             kit::Rect(0, panelHeight, screenWidth, panelHeight)},
+            {"a dock one row more below the top edge", dock({0, panelHeight + 1, screenWidth, panelHeight}),
+             std::nullopt},
+            {"a dock over the middle half of the top edge",
+             dock({screenWidth / 4, 0, screenWidth / 2, panelHeight}),
+             kit::Rect(screenWidth / 4, 0, screenWidth / 2, panelHeight)},
+            {"a dock over exactly half the screen", dock({0, 0, screenWidth, halfHeight}),
+             kit::Rect(0, 0, screenWidth, halfHeight)},
+            {"a dock one row taller than half", dock({0, 0, screenWidth, halfHeight + 1}), std::nullopt},
+            {"a square dock", dock({0, 0, panelHeight, panelHeight}), std::nullopt},
+            {"a dock one pixel wider than tall", dock({0, 0, panelHeight + 1, panelHeight}),
+             kit::Rect(0, 0, panelHeight + 1, panelHeight)},
+            {"a dock across both screens", dock({0, 0, screenWidth + secondaryWidth, panelHeight}),
+             panelPoints},
+            {"a dock whose part on the primary screen is square",
+             dock({screenWidth - panelHeight, 0, panelHeight + secondaryWidth, panelHeight}), std::nullopt},
+            {"no compositing manager, no menu bar", dock(topPanel), std::nullopt,
+             withoutCompositing(managed())},
+            {"a panel under no live manager", dock(topPanel), panelPoints, stale()},
+        },
+        everything);
 }
 
 TEST(WindowListTranslation, PixelsBecomePointsFromThePrimaryScreensCorner) {
+    const PixelRect doubled{0, 0, 2 * screenWidth, 2 * screenHeight};
     const int hiddenRemainder = 8;  // what a panel that hides itself leaves on screen
-    const struct {
-        const char* what;
-        std::vector<PixelRect> screens;  // primary first
-        double scale;
-        PixelRect panel;
-        kit::Rect menuBar;
-    } cases[] = {
-        {"at one pixel a point", {primary, secondary}, 1.0, topPanel, panelPoints},
-        {"at two pixels a point",
-         {{0, 0, 2 * screenWidth, 2 * screenHeight}},
-         2.0,
-         {0, 0, 2 * screenWidth, 2 * panelHeight},
-         panelPoints},
+    const PixelRect rightOfAnother{leftWidth, lowerBy, screenWidth, screenHeight};
+    const PixelRect besideIt{0, 0, leftWidth, lowerBy + screenHeight};
+    const PixelRect reservedThere{0, lowerBy + reservedHeight, leftWidth + screenWidth, screenHeight};
+    expectMenuBars({
+        {"at one pixel a point", dock(topPanel), panelPoints, onScreens({primary, secondary})},
+        {"at two pixels a point", dock({0, 0, 2 * screenWidth, 2 * panelHeight}), panelPoints,
+         onScreens({doubled}, 2.0)},
         {"a panel slid mostly above the top edge",
-         {{0, 0, 2 * screenWidth, 2 * screenHeight}},
-         2.0,
-         {0, hiddenRemainder - 2 * panelHeight, 2 * screenWidth, 2 * panelHeight},
-         kit::Rect(0, 0, screenWidth, hiddenRemainder / 2)},
-        {"an unknown scale reads as one", {primary}, 0.0, topPanel, panelPoints},
-        {"a primary screen right of the root's origin",
-         {{leftWidth, 0, screenWidth, screenHeight}, {0, 0, leftWidth, secondaryHeight}},
-         1.0,
-         {leftWidth, 0, screenWidth, panelHeight},
-         panelPoints},
-        {"a primary screen below the root's top",
-         {{leftWidth, lowerBy, screenWidth, screenHeight}, {0, 0, leftWidth, lowerBy + screenHeight}},
-         1.0,
-         {leftWidth, lowerBy, screenWidth, panelHeight},
-         panelPoints},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        X11RootRecord root = managed({panelId});
-        root.screens = c.screens;
-        root.scale = c.scale;
-        EXPECT_EQ(menuBar(translateWindowList(root, {dock(c.panel)}, listOptions)), c.menuBar);
-    }
+         dock({0, hiddenRemainder - 2 * panelHeight, 2 * screenWidth, 2 * panelHeight}),
+         kit::Rect(0, 0, screenWidth, hiddenRemainder / 2), onScreens({doubled}, 2.0)},
+        {"an unknown scale reads as one", dock(topPanel), panelPoints, onScreens({primary}, 0.0)},
+        {"a primary screen right of the root's origin", dock({leftWidth, 0, screenWidth, panelHeight}),
+         panelPoints,
+         onScreens({{leftWidth, 0, screenWidth, screenHeight}, {0, 0, leftWidth, secondaryHeight}})},
+        {"a primary screen below the root's top", dock({leftWidth, lowerBy, screenWidth, panelHeight}),
+         panelPoints, onScreens({rightOfAnother, besideIt})},
+        {"a reserved strip measured from the primary screen's top", window(reservedThere), stripPoints,
+         onScreens({rightOfAnother, besideIt}, 1.0, reservedThere)},
+    });
 }
 
-TEST(WindowListTranslation, ADockElsewhereIsAnOrdinaryWindow) {
-    const std::int64_t panelProcess = 4242;
-    X11WindowRecord secondaryPanel = dock({screenWidth, 0, secondaryWidth, panelHeight});
-    secondaryPanel.processId = panelProcess;
-    const auto list = translateWindowList(managed({panelId}), {secondaryPanel}, listOptions);
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(text(list[0], kit::WindowOwnerName), "Xfce4-panel");
-    EXPECT_EQ(integer(list[0], kit::WindowLayer), dockLayer);
-    EXPECT_EQ(integer(list[0], kit::WindowOwnerPID), panelProcess);
-    EXPECT_EQ(bounds(list[0]), kit::Rect(screenWidth, 0, secondaryWidth, panelHeight));
-}
-
-TEST(WindowListTranslation, WithoutAWindowManagerTheQueryTreeGivesTheOrder) {
-    const X11RootRecord root = unmanaged({desktopId, editorId, panelId});
-    const std::vector<X11WindowRecord> windows{desktop(window(primary, "Desktop", desktopId)),
-                                               unmapped(window(belowReservedStrip, "Editor", editorId)),
-                                               dock(topPanel)};
-
-    const auto onScreen = translateWindowList(root, windows, listOptions);
-    ASSERT_EQ(numbers(onScreen), (std::vector<std::int64_t>{panelId}));
-    EXPECT_TRUE(isMenuBar(onScreen[0]));
-
-    const auto everything = translateWindowList(root, windows, listEverything);
-    ASSERT_EQ(numbers(everything), (std::vector<std::int64_t>{panelId, editorId, desktopId}));
-    EXPECT_EQ(everything[1].find(kit::WindowIsOnscreen)->boolValue(), false);
-}
-
-TEST(WindowListTranslation, AStaleWindowManagerListIsNotTrusted) {
-    // The manager exited: its check window is gone, its lists and work area stay on the root.
-    X11RootRecord root = reserving(belowReservedStrip);
-    root.checkWindowNames.reset();
-    root.queryTree = {editorId, candidateId, panelId};
-    const std::vector<X11WindowRecord> windows{window(belowReservedStrip, "Editor", editorId),
-                                               window(belowReservedStrip), dock(topPanel)};
-    EXPECT_FALSE(windowManagerIsLive(root));
-    EXPECT_EQ(numbers(translateWindowList(root, windows, listOptions)),
-              (std::vector<std::int64_t>{panelId, candidateId, editorId}));
-    EXPECT_EQ(menuBar(translateWindowList(root, {windows[0]}, listOptions)), std::nullopt);
-
-    // A check window that names another window is no proof of life either.
-    root.checkWindowNames = managerCheck - 1;
-    EXPECT_EQ(&stackingOrder(root), &root.queryTree);
-}
-
-TEST(WindowListTranslation, AWindowThatVanishedDuringTheScanIsLeftOut) {
-    const X11WindowId vanishedId = 11;
-    const auto list =
-        translateWindowList(managed({editorId, vanishedId, panelId}),
-                            {window(belowReservedStrip, "Editor", editorId), dock(topPanel)}, listOptions);
-    EXPECT_EQ(numbers(list), (std::vector<std::int64_t>{panelId, editorId}));
-    EXPECT_TRUE(isMenuBar(list[0]));
-}
-
-// The strip runs across the whole primary screen whatever the work area leaves out at its sides.
+// The strip runs across the whole primary screen whatever the work area leaves out at its sides; a window
+// maximized in the work area leaves it alone.
 TEST(WindowListTranslation, AReservedTopStripStandsInForABarWithoutAWindow) {
     const int halfHeight = screenHeight / 2;
     const int besideDock = screenWidth - sideDockWidth;
-    const int belowStrip = screenHeight - reservedHeight;
-    const struct {
-        const char* what;
-        PixelRect workArea;
-        std::optional<kit::Rect> menuBar;
-    } cases[] = {
-        {"a top bar", belowReservedStrip, stripPoints},
-        {"a top bar and a dock on the left",
-         {sideDockWidth, reservedHeight, besideDock, belowStrip},
-         stripPoints},
-        {"a top bar and a dock on the right", {0, reservedHeight, besideDock, belowStrip}, stripPoints},
-        {"a top bar over both screens",
-         {0, reservedHeight, screenWidth + secondaryWidth, secondaryHeight - reservedHeight},
-         stripPoints},
-        {"a bottom panel only", {0, 0, screenWidth, screenHeight - panelHeight}, std::nullopt},
-        {"a dock on the left only", {sideDockWidth, 0, besideDock, screenHeight}, std::nullopt},
-        {"a dock on the right only", {0, 0, besideDock, screenHeight}, std::nullopt},
-        {"exactly the upper half reserved",
-         {0, halfHeight, screenWidth, halfHeight},
-         kit::Rect(0, 0, screenWidth, halfHeight)},
-        {"one row more than half reserved", {0, halfHeight + 1, screenWidth, halfHeight - 1}, std::nullopt},
-        {"a work area beside the primary screen",
-         {screenWidth, reservedHeight, secondaryWidth, secondaryHeight - reservedHeight},
-         std::nullopt},
+    const int belowTop = screenHeight - reservedHeight;
+    const auto row = [](const char* what, PixelRect workArea, std::optional<kit::Rect> menuBar) {
+        return MenuBarRow{what, window(workArea), menuBar, reserving(workArea)};
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(menuBar(translateWindowList(reserving(c.workArea), {window(c.workArea)}, listOptions)),
-                  c.menuBar);
-    }
-
-    const auto list = translateWindowList(reserving(belowReservedStrip), {}, listOptions);
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(integer(list[0], kit::WindowNumber), static_cast<std::int64_t>(rootWindow));
+    const X11RootRecord root = reserving(belowStrip);
+    const PixelRect secondaryStrip{screenWidth, 0, secondaryWidth, reservedHeight};
+    expectMenuBars({
+        row("a top bar", belowStrip, stripPoints),
+        row("a top bar and a dock on the left", {sideDockWidth, reservedHeight, besideDock, belowTop},
+            stripPoints),
+        row("a top bar and a dock on the right", {0, reservedHeight, besideDock, belowTop}, stripPoints),
+        row("a top bar over both screens",
+            {0, reservedHeight, screenWidth + secondaryWidth, secondaryHeight - reservedHeight}, stripPoints),
+        row("a bottom panel only", {0, 0, screenWidth, screenHeight - panelHeight}, std::nullopt),
+        row("a dock on the left only", {sideDockWidth, 0, besideDock, screenHeight}, std::nullopt),
+        row("a dock on the right only", {0, 0, besideDock, screenHeight}, std::nullopt),
+        row("exactly the upper half reserved", {0, halfHeight, screenWidth, halfHeight},
+            kit::Rect(0, 0, screenWidth, halfHeight)),
+        row("one row more than half reserved", {0, halfHeight + 1, screenWidth, halfHeight - 1},
+            std::nullopt),
+        row("a work area beside the primary screen",
+            {screenWidth, reservedHeight, secondaryWidth, secondaryHeight - reservedHeight}, std::nullopt),
+        {"a stale manager's work area", window(belowStrip), std::nullopt, stale()},
+        {"no compositing manager", window(belowStrip), std::nullopt, withoutCompositing(root)},
+        // A work area is one rectangle for every monitor: it says a strip is reserved, not on which monitor.
+        {"a top dock on the other monitor reserves it", dock(secondaryStrip, ReservesTop), std::nullopt,
+         root},
+        {"an unmapped dock that reserved the top", dock(secondaryStrip, ReservesTop | Unmapped), stripPoints,
+         root},
+        {"a dock on the other monitor reserving nothing", dock(secondaryStrip), stripPoints, root},
+        {"an ordinary window claiming a strut", window(secondaryStrip, ReservesTop), stripPoints, root},
+    });
 }
 
-TEST(WindowListTranslation, AReservedStripIsMeasuredFromThePrimaryScreensTop) {
-    X11RootRecord root = reserving({0, lowerBy + reservedHeight, leftWidth + screenWidth, screenHeight});
-    root.screens = {{leftWidth, lowerBy, screenWidth, screenHeight},
-                    {0, 0, leftWidth, lowerBy + screenHeight}};
-    EXPECT_EQ(menuBar(translateWindowList(root, {}, listOptions)), stripPoints);
+// A replacing manager may take the selection without (yet) publishing a check window on the root.
+TEST(WindowListTranslation, AManagerHoldingItsSelectionIsTrustedWithoutACheckWindow) {
+    X11RootRecord root = reserving(belowStrip);
+    root.supportingWindowManagerCheck.reset();
+    root.checkWindowNames.reset();
+    root.queryTree = {candidateId};
+    EXPECT_FALSE(windowManagerIsLive(root));
+    EXPECT_EQ(menuBar(translateWindowList(root, {}, onScreenOnly)), std::nullopt);
+    root.windowManagerSelectionOwned = true;
+    EXPECT_TRUE(windowManagerIsLive(root));
+    EXPECT_EQ(menuBar(translateWindowList(root, {}, onScreenOnly)), stripPoints);
 }
 
 // Each window stands in front of a top panel, or alone under a reserved strip.
@@ -356,105 +323,25 @@ TEST(WindowListTranslation, TheSameWindowsHideAPanelAndAReservedStrip) {
         {"a window larger than the screen", window(overhanging), false},
         {"a maximized window below a top bar", window(belowTopBar), true},
         {"a maximized window beside a left dock", window(besideLeftDock), true},
-        {"an unmapped window as large as the screen", unmapped(window(primary)), true},
-        {"the desktop", desktop(window(primary, "Desktop")), true},
-        {"a dock as large as the screen", dock(primary, candidateId), true},
-        {"a compositor's overlay, which has no class", window(primary, ""), true},
-        {"a full-screen window", fullScreen(window(primary)), false},
-        {"a full-screen window short of the bottom edge", fullScreen(window(shortOfTheBottom)), false},
-        {"a full-screen window on the other screen", fullScreen(window(secondary)), true},
-        {"an unmapped full-screen window", unmapped(fullScreen(window(primary))), true},
+        {"an unmapped window as large as the screen", window(primary, Unmapped), true},
+        {"the desktop", window(primary, Desktop, "Desktop"), true},
+        {"a dock as large as the screen", dock(primary, 0, candidateId), true},
+        {"a compositor's overlay, which has no class", window(primary, 0, ""), true},
+        {"a full-screen window", window(primary, FullScreen), false},
+        {"a full-screen window short of the bottom edge", window(shortOfTheBottom, FullScreen), false},
+        {"a full-screen window on the other screen", window(secondary, FullScreen), true},
+        {"an unmapped full-screen window", window(primary, FullScreen | Unmapped), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const auto panel =
-            translateWindowList(managed({panelId, candidateId}), {dock(topPanel), c.candidate}, listOptions);
+        const auto panel = translateWindowList(managed(), {dock(topPanel), c.candidate}, onScreenOnly);
         EXPECT_EQ(menuBar(panel), c.barStays ? std::optional(panelPoints) : std::nullopt) << "panel";
-        const auto strip = translateWindowList(reserving(belowReservedStrip), {c.candidate}, listOptions);
+        const auto strip = translateWindowList(reserving(belowStrip), {c.candidate}, onScreenOnly);
         EXPECT_EQ(menuBar(strip), c.barStays ? std::optional(stripPoints) : std::nullopt) << "strip";
     }
-}
-
-TEST(WindowListTranslation, AWindowBehindThePanelHidesNothing) {
-    const auto list =
-        translateWindowList(managed({candidateId, panelId}), {dock(topPanel), window(primary)}, listOptions);
-    ASSERT_EQ(numbers(list), (std::vector<std::int64_t>{panelId, candidateId}));
-    EXPECT_EQ(menuBar(list), panelPoints);
-}
-
-TEST(WindowListTranslation, OurOwnWindowsAreNeverListed) {
-    const X11WindowId tintId = 51;
-    X11WindowRecord tint = dock(topPanel, tintId);
-    tint.awning = true;
-    X11WindowRecord cover = window(primary, "awning");
-    cover.awning = true;
-    const auto list = translateWindowList(managed({panelId, candidateId, tintId}),
-                                          {dock(topPanel), cover, tint}, listOptions);
-    ASSERT_EQ(numbers(list), (std::vector<std::int64_t>{panelId}));
-    EXPECT_TRUE(isMenuBar(list[0]));
-}
-
-X11WindowRecord reservingTop(X11WindowRecord record, int rows) {
-    record.topStrut = rows;
-    return record;
-}
-
-// A work area is one rectangle for every monitor: it says a top strip is reserved, not on which monitor.
-TEST(WindowListTranslation, AReservedStripIsTheMenuBarOnlyWhenNoDockReservesIt) {
-    const PixelRect secondaryPanel{screenWidth, 0, secondaryWidth, reservedHeight};
-    const struct {
-        const char* what;
-        std::vector<X11WindowRecord> windows;
-        std::optional<kit::Rect> menuBar;
-    } cases[] = {
-        {"no dock: a bar drawn by the compositor", {}, stripPoints},
-        {"a top dock on the other monitor",
-         {reservingTop(dock(secondaryPanel), reservedHeight)},
-         std::nullopt},
-        {"an unmapped dock that reserved the top",
-         {unmapped(reservingTop(dock(secondaryPanel), reservedHeight))},
-         stripPoints},
-        {"a dock on the other monitor reserving nothing", {dock(secondaryPanel)}, stripPoints},
-        {"an ordinary window claiming a strut",
-         {reservingTop(window(secondaryPanel), reservedHeight)},
-         stripPoints},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(menuBar(translateWindowList(reserving(belowReservedStrip), c.windows, listOptions)),
-                  c.menuBar);
-    }
-}
-
-TEST(WindowListTranslation, WithoutACompositingManagerThereIsNoMenuBar) {
-    X11RootRecord withPanel = managed({panelId});
-    withPanel.compositing = false;
-    const auto list = translateWindowList(withPanel, {dock(topPanel)}, listOptions);
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(menuBar(list), std::nullopt);
-    EXPECT_EQ(integer(list[0], kit::WindowLayer), dockLayer);
-
-    X11RootRecord withStrip = reserving(belowReservedStrip);
-    withStrip.compositing = false;
-    EXPECT_EQ(menuBar(translateWindowList(withStrip, {}, listOptions)), std::nullopt);
-}
-
-// A replacing manager may take the selection without (yet) publishing a check window on the root.
-TEST(WindowListTranslation, AManagerHoldingItsSelectionIsTrustedWithoutACheckWindow) {
-    X11RootRecord root = reserving(belowReservedStrip);
-    root.supportingWindowManagerCheck.reset();
-    root.checkWindowNames.reset();
-    root.queryTree = {candidateId};
-    EXPECT_EQ(menuBar(translateWindowList(root, {}, listOptions)), std::nullopt);
-    root.windowManagerSelectionOwned = true;
-    EXPECT_TRUE(windowManagerIsLive(root));
-    EXPECT_EQ(menuBar(translateWindowList(root, {}, listOptions)), stripPoints);
-}
-
-X11WindowRecord unmanagedWindow(PixelRect bounds) {
-    X11WindowRecord record = window(bounds, "Polybar");
-    record.overrideRedirect = true;
-    return record;
+    const auto behind =
+        translateWindowList(managed({candidateId, panelId}), {dock(topPanel), window(primary)}, onScreenOnly);
+    EXPECT_EQ(menuBar(behind), panelPoints) << "a window behind the panel hides nothing";
 }
 
 // Menus, tooltips and notifications bypass the manager too: only a low bar across most of the top edge
@@ -462,32 +349,26 @@ X11WindowRecord unmanagedWindow(PixelRect bounds) {
 TEST(WindowListTranslation, AWindowBypassingTheManagerIsAPanelOnlyAlongTheTopEdge) {
     const int threeQuarters = screenWidth * 3 / 4;
     const int eighth = screenHeight / 8;
-    const struct {
-        const char* what;
-        X11WindowRecord candidate;
-        std::optional<kit::Rect> menuBar;
-    } cases[] = {
-        {"a bar across the top edge", unmanagedWindow(topPanel), panelPoints},
-        {"three quarters of the width", unmanagedWindow({0, 0, threeQuarters, panelHeight}),
-         kit::Rect(0, 0, threeQuarters, panelHeight)},
-        {"one pixel narrower", unmanagedWindow({0, 0, threeQuarters - 1, panelHeight}), std::nullopt},
-        {"an eighth of the height", unmanagedWindow({0, 0, screenWidth, eighth}),
-         kit::Rect(0, 0, screenWidth, eighth)},
-        {"a row taller: a menu", unmanagedWindow({0, 0, screenWidth, eighth + 1}), std::nullopt},
-        {"one row below the top edge", unmanagedWindow({0, 1, screenWidth, panelHeight}), std::nullopt},
-        {"unmapped", unmapped(unmanagedWindow(topPanel)), std::nullopt},
-        {"a managed window like it", window(topPanel), std::nullopt},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(menuBar(translateWindowList(managed({candidateId}), {c.candidate}, listEverything)),
-                  c.menuBar);
-    }
     // A bar that just slid in may be a notification: it is a panel once it has stayed.
-    X11RootRecord justMapped = managed({candidateId});
+    X11RootRecord justMapped = managed();
     justMapped.recentlyMapped = {candidateId};
-    EXPECT_EQ(menuBar(translateWindowList(justMapped, {unmanagedWindow(topPanel)}, listEverything)),
-              std::nullopt);
+    expectMenuBars(
+        {
+            {"a bar across the top edge", window(topPanel, BypassesManager), panelPoints},
+            {"three quarters of the width", window({0, 0, threeQuarters, panelHeight}, BypassesManager),
+             kit::Rect(0, 0, threeQuarters, panelHeight)},
+            {"one pixel narrower", window({0, 0, threeQuarters - 1, panelHeight}, BypassesManager),
+             std::nullopt},
+            {"an eighth of the height", window({0, 0, screenWidth, eighth}, BypassesManager),
+             kit::Rect(0, 0, screenWidth, eighth)},
+            {"a row taller: a menu", window({0, 0, screenWidth, eighth + 1}, BypassesManager), std::nullopt},
+            {"one row below the top edge", window({0, 1, screenWidth, panelHeight}, BypassesManager),
+             std::nullopt},
+            {"unmapped", window(topPanel, BypassesManager | Unmapped), std::nullopt},
+            {"a managed window like it", window(topPanel), std::nullopt},
+            {"one that has not stayed yet", window(topPanel, BypassesManager), std::nullopt, justMapped},
+        },
+        everything);
 }
 
 TEST(WindowListTranslation, TheStackingListStandsUnlessItNamesOtherWindows) {

@@ -8,17 +8,11 @@ using namespace qthost;
 // On X11 the report says which window was taken as the panel (or why none), whether a compositing manager
 // runs and what the checks asked of the X server, in the order it always had.
 TEST(X11SessionStatus, SaysWhichPanelWasTakenOrWhyNone) {
-    X11WindowList::Finding finding;
     X11WindowRecord panel;
     panel.id = 0x1a00003;
     panel.owner = "Polybar";
     panel.bounds = {0, 0, 1920, 30};
-    X11WindowList::Finding longClass;
-    longClass.panel = panel;
-    longClass.panel->owner = std::string(600, 'P');
-    EXPECT_EQ(x11SessionStatus(&longClass).panel.front(),
-              "Panel: window 0x1a00003, class \"" + std::string(600, 'P') + "\", 1920x30 at 0,0")
-        << "another application's class of any length is never cut";
+    X11WindowList::Finding finding;
     finding.panel = panel;
     finding.compositing = true;
     finding.readingRequests = 14;
@@ -38,23 +32,27 @@ TEST(X11SessionStatus, SaysWhichPanelWasTakenOrWhyNone) {
               "Opacity: idle 0.20, hover 0.00, now 0.20\n"
               "Last check: 1.2 s ago, 0 X requests\n"
               "Last reading: 14 X requests, 1 of 41 windows read\n");
+    panel.owner = std::string(600, 'P');
+    X11WindowList::Finding longClass;
+    longClass.panel = panel;
+    EXPECT_EQ(x11SessionStatus(&longClass).panel.front(),
+              "Panel: window 0x1a00003, class \"" + std::string(600, 'P') + "\", 1920x30 at 0,0")
+        << "another application's class of any length is never cut";
 
-    const auto findingWith = [](bool reservedStrip, bool compositing) {
-        X11WindowList::Finding result;
-        result.reservedStrip = reservedStrip;
-        result.compositing = compositing;
-        return result;
-    };
-    const X11WindowList::Finding reserved = findingWith(true, true);
-    const X11WindowList::Finding noCompositor = findingWith(false, false);
-    const X11WindowList::Finding nothing = findingWith(false, true);
+    X11WindowList::Finding reserved;
+    reserved.reservedStrip = true;
+    reserved.compositing = true;
+    const X11WindowList::Finding noCompositor;
+    X11WindowList::Finding nothing;
+    nothing.compositing = true;
     const struct {
         const char* what;
         const X11WindowList::Finding* finding;
         const char* panelLine;
         const char* compositingLine;
     } cases[] = {
-        {"no window list", nullptr, "Panel: none (no X11 window list on this display)", "Compositing manager: none"},
+        {"no window list", nullptr, "Panel: none (no X11 window list on this display)",
+         "Compositing manager: none"},
         {"a reserved strip", &reserved,
          "Panel: the strip the desktop reserves at the top (its bar is no X window)",
          "Compositing manager: running"},
