@@ -87,6 +87,17 @@ TEST_F(KRAboutPanelManagerTest, OpensOnlyWebAddressesThatContextCellsCarry) {
         textView.clickedOnAttachment(index, kit::Rect());
     }
     EXPECT_EQ(world().openedURLs(), std::vector<std::string>{"https://ok.example/"});
+
+    struct Counter : kit::TextViewDelegate {
+        int clicks = 0;
+        void textViewClickedOnCell(kit::TextView&, kit::TextAttachmentCell&, const kit::Rect&,
+                                   std::size_t) override {
+            ++clicks;
+        }
+    } counter;
+    textView.setDelegate(&counter);
+    textView.clickedOnAttachment(1, kit::Rect());
+    EXPECT_EQ(counter.clicks, 0) << "an attachment without a cell has nothing to click";
 }
 
 TEST_F(KRAboutPanelManagerTest, APanelMadeBeforeTheCommandGetsNoButton) {

@@ -124,6 +124,9 @@ TEST_F(KRAdButtonWindowTest, LaysThePopoverOutAroundTheMeasuredMessage) {
     EXPECT_EQ(field.frame().minY(), buttonHeight + 25);
     EXPECT_LE(field.frame().width(), 150);
     EXPECT_EQ(popoverContent().frame(), kit::Rect(0, 0, 180, buttonHeight + field.frame().height() + 40));
+    EXPECT_EQ(field.attributedStringValue()->string(),
+              "Like Awning? There's more where that came from!\n\nOur apps aren't all free, but they're all "
+              "useful.");
     const kit::Rect anchor = window->adButton()->convertRectToWindow(window->adButton()->bounds());
     EXPECT_EQ(window->adPopover()->window()->frame().maxY(), window->frame().minY() + anchor.minY())
         << "opens below the button";
