@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Awning on a Wayland compositor (sway or KWin, the first argument; SCALE=2 for a HiDPI output on sway) with
 # waybar as its panel: the tint lies exactly over a top bar, in the output's own pixels, and lets its clicks
-# through; it follows the bar hidden, shown and started again at once, not a check period later; a
-# full-screen window hides it, a bottom bar is never tinted, and --status tells why.
+# through; it follows the bar hidden and shown (sway), quit and started again, at once, not a check period
+# later; a full-screen window hides it, a bottom bar is never tinted, and --status tells why.
 set -euo pipefail
 source "$(dirname "$0")/wayland.sh"
 wayland_init "${1:?usage: [SCALE=2] wayland-bar.sh sway|kwin}" 60
@@ -25,9 +25,6 @@ rows_plain() {
     done
 }
 top_plain() { shoot && rows_plain 0 "$((BAR_ROWS - 1))" "$1"; }
-# A hidden waybar gives back its room and leaves its layer: sway draws nothing of it, KWin still draws it
-# (GTK cannot make it transparent there) in the bottom layer. Either way nothing tints it.
-top_untinted() { top_plain "$ROOT_COLOR" || rows_plain 0 "$((BAR_ROWS - 1))" "$PANEL_COLOR"; }
 tinted() { tint_shown "$BAR_ROWS" && rows_plain "$BAR_ROWS" "$((BAR_ROWS + 40))" "$ROOT_COLOR"; }
 # at_once WHAT COMMAND...: COMMAND comes true well within a check period.
 at_once() {
@@ -62,13 +59,18 @@ driver click 8 "$((BAR_HEIGHT / 2))"
 wait_until 5 test -e "$RUNTIME/bar-clicked" || fail "the click did not reach the bar's item"
 log "the click reached the bar"
 
-kill -USR1 "$BAR_PID"
-at_once "the tint left with the hidden bar" top_untinted
-kill -USR1 "$BAR_PID"
-at_once "the tint came back with the bar" tinted
-
-# A bar started again is made after the tint, and would lie over it but for the tint being made anew.
+# A hidden waybar gives back its room and leaves its layer. sway then draws nothing of it; KWin keeps it in
+# the bottom layer, where its strip is never redrawn and shows whatever was last there (the tint, or a
+# full-screen window since closed), so on KWin the bar quits instead.
+if [[ $COMPOSITOR == sway ]]; then
+    kill -USR1 "$BAR_PID"
+    at_once "the tint left with the hidden bar" top_plain "$ROOT_COLOR"
+    kill -USR1 "$BAR_PID"
+    at_once "the tint came back with the bar" tinted
+fi
 stop_pid "$BAR_PID"
+at_once "the tint left with the bar that quit" top_plain "$ROOT_COLOR"
+# A bar started again is made after the tint, and would lie over it but for the tint being made anew.
 wayland_start_bar top
 at_once "the tint lies over the bar started again" tinted
 
