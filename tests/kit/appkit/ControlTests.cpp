@@ -133,6 +133,8 @@ TEST_F(ControlTest, PopUpSelectionFollowsItsItems) {
     EXPECT_EQ(popUp.indexOfSelectedItem(), -1);
     popUp.selectItem(popUp.itemAtIndex(0));
     EXPECT_EQ(popUp.indexOfSelectedItem(), 0);
+    popUp.addItemWithTitle("Weekly");
+    EXPECT_EQ(popUp.indexOfSelectedItem(), -1) << "the chosen item went; its namesake is another item";
     kit::MenuItem stranger("Elsewhere");
     popUp.selectItem(&stranger);
     EXPECT_EQ(popUp.indexOfSelectedItem(), -1);
