@@ -28,18 +28,19 @@ TEST(LayerRendererTest, StraightComponentsAreBlendedSoRedIntoClearDarkens) {
 
 TEST(LayerRendererTest, SublayersAreUnflippedAndScaled) {
     const auto root = kit::Layer::make();
-    root->setFrame(kit::Rect(100, 100, 20, 10));  // the root's own origin does not move its drawing
+    root->setFrame(kit::Rect(100, 100, 20.25, 10));  // its own origin does not move its drawing
     const auto corner = kit::Layer::make();
-    corner->setFrame(kit::Rect(0, 0, 5, 5));
+    corner->setFrame(kit::Rect(2, 0, 5, 5));
     corner->setBackgroundColor(kit::Color::deviceWhite(1, 0.5));
     root->addSublayer(corner);
     const kit::Bitmap bitmap = kit::LayerRenderer::render(*root, 2.0);
-    ASSERT_EQ(bitmap.width(), 40);
+    ASSERT_EQ(bitmap.width(), 41) << "part of a pixel is a whole one";
     ASSERT_EQ(bitmap.height(), 20);
-    expectPixel(bitmap, 0, 19, {255, 255, 255, 128});  // lower left
-    expectPixel(bitmap, 9, 10, {255, 255, 255, 128});
-    expectPixel(bitmap, 10, 10, Transparent);
-    expectPixel(bitmap, 0, 9, Transparent);
+    expectPixel(bitmap, 4, 19, {255, 255, 255, 128});  // the sublayer's lower left
+    expectPixel(bitmap, 13, 10, {255, 255, 255, 128});
+    expectPixel(bitmap, 3, 19, Transparent);
+    expectPixel(bitmap, 14, 10, Transparent);
+    expectPixel(bitmap, 4, 9, Transparent);
 
     EXPECT_TRUE(kit::LayerRenderer::render(*corner, std::numeric_limits<double>::quiet_NaN()).isEmpty());
     EXPECT_TRUE(kit::LayerRenderer::render(*corner, 1e9).isEmpty());
